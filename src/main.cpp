@@ -1,3 +1,5 @@
-int main() {
-    return 0;  // the driver comes next
+#include "driver/run.h"
+
+int main(int argc, char* argv[]) {
+    return run(argc, argv);
 }

@@ -1,0 +1,21 @@
+#pragma once
+// Fields of an input line and the numeric tokens X, Y and H.
+#include <array>
+#include <string_view>
+
+// The set of delimiter characters, one flag per byte value.
+using DelimiterSet = std::array<bool, 256>;
+
+DelimiterSet make_delimiter_set(std::string_view delimiters);
+
+// Fields are maximal runs of non-delimiters: runs of delimiters separate, and delimiters at either
+// end are ignored. Takes the next field from rest; false when there is none.
+bool next_field(std::string_view& rest, const DelimiterSet& delimiters, std::string_view& field);
+
+// Every character a digit, '.' or '-', in any order and number.
+bool is_number_token(std::string_view token);
+
+// The value of the token's longest leading part that forms a decimal number ('-'?, digits with at
+// most one point, at least one digit); 0 without such a part. false when that value is beyond the
+// range of a double: such a token is not a number. Too small a value reads as 0 or a subnormal.
+bool token_value(std::string_view token, double& value);

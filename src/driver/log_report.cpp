@@ -1,0 +1,53 @@
+#include "driver/log_report.h"
+
+#include <charconv>
+
+#include "driver/messages.h"
+
+void write_message(TextWriter& out, const char* format, long long number, std::string_view text) {
+    for (const char* c = format; *c != '\0'; ++c) {
+        if (c[0] == '%' && c[1] == 'd') {
+            char digits[24];
+            const auto result = std::to_chars(digits, digits + sizeof digits, number);
+            out.write(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+            ++c;
+        } else if (c[0] == '%' && c[1] == 's') {
+            out.write(text);
+            ++c;
+        } else if (*c == '\n') {
+            out.end_line();
+        } else {
+            out.put(*c);
+        }
+    }
+}
+
+void write_parameter_block(TextWriter& log, std::int32_t direction) {
+    if (direction < 0 || direction > 3) {
+        return;
+    }
+    const ParameterBlockText& block = PARAMETER_BLOCKS[direction];
+    for (const char* line : {block.title, block.formula_x, block.formula_y, block.input_origin,
+                             block.output_origin, LOG_CENTRING}) {
+        write_message(log, line, 0, {});
+    }
+    for (const char* line : block.coefficients) {
+        if (line != nullptr) {
+            write_message(log, line, 0, {});
+        }
+    }
+}
+
+void write_log_header(TextWriter& log, const std::tm& start_time, std::int32_t transform_mode,
+                      std::int32_t direction, std::string_view input_path) {
+    char stamp[40];
+    const std::size_t length = std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &start_time);
+    write_message(log, LOG_PROGRAM, 0, {});
+    write_message(log, LOG_TIME, 0, std::string_view(stamp, length));
+    write_message(log, LOG_PARAMETERS, 0, {});
+    if (transform_mode == 0 || transform_mode == 2) {
+        write_parameter_block(log, direction);
+    }
+    write_message(log, LOG_INPUT_PATH, 0, input_path);
+    write_message(log, LOG_LIST_HEADING, 0, {});
+}

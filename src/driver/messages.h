@@ -1,0 +1,117 @@
+#pragma once
+// Every text the program writes. Log texts are Windows-1250 bytes, with the readable text above
+// them; a "\n" is a line end, written as CR LF. Standard output texts are plain ASCII.
+// A literal is split where a hex digit follows a \x escape.
+
+// --- standard output ---------------------------------------------------------------------------
+constexpr char MSG_CANNOT_CREATE[] = "nie moge stworzyc pliku %s\n";
+constexpr char MSG_SEPARATORS_LINE_1[] = "Blad w lini 1 %s\n";
+constexpr char MSG_SEPARATORS_LINE_2[] = "Blad w lini 2 %s\n";
+constexpr char MSG_READ_FAILED[] = "Blad odczytu pliku %s\n";
+constexpr char MSG_WRITE_FAILED[] = "Blad zapisu pliku %s\n";
+
+constexpr char SEPARATORS_FILE_NAME[] = "separatory.txt";
+
+// --- per-line messages of the log: "%d" the line number, "%s" the line as read ----------------
+// błędny format w lini %d NR '%s'
+constexpr char MSG_BAD_NR[] = "b\xB3\xEA" "dny format w lini %d NR '%s'\n";
+// błędny format w lini %d X '%s'
+constexpr char MSG_BAD_X[] = "b\xB3\xEA" "dny format w lini %d X '%s'\n";
+// błędny format w lini %d Y '%s'
+constexpr char MSG_BAD_Y[] = "b\xB3\xEA" "dny format w lini %d Y '%s'\n";
+// błędny format w lini %d H '%s'
+constexpr char MSG_BAD_H[] = "b\xB3\xEA" "dny format w lini %d H '%s'\n";
+// dane poza H zostaną opuszczone w lini %d '%s'
+constexpr char MSG_EXTRA_FIELDS[] = "dane poza H zostan\xB9 opuszczone w lini %d '%s'\n";
+// punkt w lini %d '%s' poza Skawiną
+constexpr char MSG_OUTSIDE_SKAWINA[] = "punkt w lini %d '%s' poza Skawin\xB9\n";
+// punkt w lini %d '%s' poza powiatem krakowskim
+constexpr char MSG_OUTSIDE_COUNTY[] = "punkt w lini %d '%s' poza powiatem krakowskim\n";
+// punkt do transformacji H w lini %d '%s' poza Skawiną
+constexpr char MSG_H_OUTSIDE_SKAWINA[] = "punkt do transformacji H w lini %d '%s' poza Skawin\xB9\n";
+// punkt w lini %d '%s' poza ukladem 1965 dla powiatu krakowskiego
+constexpr char MSG_H_OUTSIDE_1965[] = "punkt w lini %d '%s' poza ukladem 1965 dla powiatu krakowskiego\n";
+// punkt w lini %d '%s' poza ukladem 2000 dla powiatu krakowskiego i Skawiny
+constexpr char MSG_H_OUTSIDE_2000[] =
+    "punkt w lini %d '%s' poza ukladem 2000 dla powiatu krakowskiego i Skawiny\n";
+// H <100.0 lub >600.0 w lini %d '%s'
+constexpr char MSG_H_RANGE[] = "H <100.0 lub >600.0 w lini %d '%s'\n";
+
+// --- log header ------------------------------------------------------------------------------
+constexpr char LOG_PROGRAM[] = "Nazwa i wersja programu: zelwan v1.0\n";
+constexpr char LOG_TIME[] = "Data / godzina wykonania transformacji: %s\n";
+constexpr char LOG_PARAMETERS[] = "Parametry transformacji:\n";
+// Ścieżka i nazwa pliku wejściowego: %s
+constexpr char LOG_INPUT_PATH[] = "\x8C" "cie\xBFka i nazwa pliku wej\x9C" "ciowego: %s\n";
+// Wykaz błedów/ostrzeżeń dla danego pliku:   ("błedów" with a plain "e")
+constexpr char LOG_LIST_HEADING[] = "Wykaz b\xB3" "ed\xF3w/ostrze\xBF" "e\xF1 dla danego pliku:\n";
+
+// The parameter blocks are fixed text, not formatted from the constants: the three-digit
+// exponents and the uneven spacing are part of it.
+constexpr char LOG_DEGREE2_X[] = "xw = xbw + a1 + a3*x - a4*y + a5*(x*x - y*y) - 2*a6*x*y\n";
+constexpr char LOG_DEGREE2_Y[] = "yw = ybw + a2 + a3*y + a4*x + 2*a5*x*y + a6*(x*x - y*y)\n";
+constexpr char LOG_DEGREE3_X[] =
+    "xw = xbw + a1 + a3 * x - a4 * y + a5 * (x * x - y * y) - 2.0 * a6 * x * y"
+    " + a7*(x*x*x-3.0*x*y*y) - a8*(3.0*x*x*y-y*y*y)\n";
+constexpr char LOG_DEGREE3_Y[] =
+    "yw = ybw + a2 + a3 * y + a4 * x + 2.0 * a5 * x * y + a6 * (x * x - y * y)"
+    " + a7*(3.0*x*x*y-y*y*y) + a8*(x*x*x-3.0*x*y*y)\n";
+constexpr char LOG_CENTRING[] = "x=x-xbp; y=y-ybp;\n";
+
+struct ParameterBlockText {
+    const char* title;
+    const char* formula_x;
+    const char* formula_y;
+    const char* input_origin;
+    const char* output_origin;
+    const char* coefficients[8];  // a1 to a8; degree 2 stops at a6
+};
+
+// Indexed by Direction.
+// clang-format off
+constexpr ParameterBlockText PARAMETER_BLOCKS[4] = {
+    {"UL Skawina => 2000 S7 21\n", LOG_DEGREE2_X, LOG_DEGREE2_Y,
+     "xbp= -25645.59375; ybp= 301968.10625;\n",
+     "xbw=  5541276.3565; ybw= 7415792.215375;\n",
+     {"a1 =  0.00566436069266274;\n", "a2 =  0.0253382152253607;\n",
+      "a3 = -0.999138812971804;\n", "a4 =  0.0405582533306803;\n",
+      "a5 =  1.21431557539671e-010;\n", "a6 =  9.12649499124223e-010;\n", nullptr, nullptr}},
+    {"2000 S7 21 => UL Skawina\n", LOG_DEGREE2_X, LOG_DEGREE2_Y,
+     "xbp=  5541276.35650; ybp= 7415792.215375;\n",
+     "xbw= -25645.59375; ybw= 301968.10625;\n",
+     {"a1 =  0.00463195810692696;\n", "a2 =  0.0255480615086299;\n",
+      "a3 = -0.999215413362243;\n", "a4 = -0.0405613627779229;\n",
+      "a5 = 9.72666449133527e-012;\n", "a6 = 9.20747222215117e-010;\n", nullptr, nullptr}},
+    {"1965 pow krakowski => 2000 S7 21\n", LOG_DEGREE3_X, LOG_DEGREE3_Y,
+     "xbp= 5410037.189800;   ybp= 4556931.69800;\n",
+     "xbw= 5552847.52272;    ybw= 7425759.87548;\n",
+     {"a1 = 0.079572087191579;\n", "a2 = 0.0247940761232996;\n",
+      "a3 = 1.00012379553458;\n", "a4 = -0.00118043397773202;\n",
+      "a5 = 3.25783585451348e-010;\n", "a6 = 4.10668920546648e-010;\n",
+      "a7 = -1.74009549582911e-015;\n", "a8 = 4.00954626604153e-016;\n"}},
+    {"2000 S7 21 => 1965 pow krakowski\n", LOG_DEGREE3_X, LOG_DEGREE3_Y,
+     "xbp= 5552847.52272;   ybp= 7425759.87548;\n",
+     "xbw= 5410037.189800;  ybw= 4556931.69800;\n",
+     {"a1 = -0.0795333602057191;\n", "a2 = -0.0248853191929754;\n",
+      "a3 = 0.999874826915361;\n", "a4 = 0.00118014018898741;\n",
+      "a5 = -3.24204661995697e-010;\n", "a6 = -4.11665629248011e-010;\n",
+      "a7 = 1.74097284863662e-015;\n", "a8 = -3.91986103564532e-016;\n"}},
+};
+// clang-format on
+
+// --- usage, for a call with fewer than seven arguments ---------------------------------------
+constexpr char USAGE_TEXT[] =
+    "Uzycie: zelwan PLIK KATALOG TRYB KIERUNEK KIERUNEK_H MIEJSCA_XY MIEJSCA_H\n"
+    "  PLIK        plik punktow wejsciowych: NR X Y [H] w kazdej linii\n"
+    "  KATALOG     katalog pliku wynikowego; \"-\" oznacza katalog pliku wejsciowego\n"
+    "  TRYB        0 X, Y i H; 1 tylko X i Y; 2 tylko H\n"
+    "  KIERUNEK    0 UL Skawina => 2000 S7 21; 1 2000 S7 21 => UL Skawina;\n"
+    "              2 1965 pow krakowski => 2000 S7 21; 3 2000 S7 21 => 1965 pow krakowski\n"
+    "              (w trybie 2 uklad wspolrzednych wejsciowych: 0 UL Skawina,\n"
+    "              1 1965 pow krakowski, 2 2000 S7 21)\n"
+    "  KIERUNEK_H  0 w przod, 1 odwrotnie, inna wartosc bez zmiany wysokosci\n"
+    "  MIEJSCA_XY  liczba miejsc po przecinku dla X i Y minus 2 (0 daje 2)\n"
+    "  MIEJSCA_H   liczba miejsc po przecinku dla H minus 1 (0 daje 1)\n"
+    "Plik separatory.txt w katalogu biezacym: linia 1 znaki rozdzielajace pola\n"
+    "pliku wejsciowego, linia 2 separator pol pliku wynikowego.\n"
+    "Wynik: PLIK_wynik z rozszerzeniem pliku wejsciowego, log: wynik z dopiskiem .log\n";

@@ -1,0 +1,150 @@
+#include "driver/text_io.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr char CTRL_Z = '\x1A';
+// The raw bytes one piece can take: 998 characters, then CR LF read as its line feed.
+constexpr std::size_t PIECE_RAW_MAX = LINE_PIECE_MAX + 1;
+
+}  // namespace
+
+long FileSource::read(char* buffer, std::size_t size) {
+    const std::size_t n = std::fread(buffer, 1, size, file);
+    if (n == 0) {
+        return std::ferror(file) != 0 ? -1 : 0;
+    }
+    return static_cast<long>(n);
+}
+
+bool FileSink::write(const char* data, std::size_t size) {
+    return std::fwrite(data, 1, size, file) == size;
+}
+
+long MemorySource::read(char* buffer, std::size_t size) {
+    const std::size_t n = std::min({size, chunk, bytes.size()});
+    std::memcpy(buffer, bytes.data(), n);
+    bytes.remove_prefix(n);
+    return static_cast<long>(n);
+}
+
+bool MemorySink::write(const char* data, std::size_t size) {
+    bytes.append(data, size);
+    return true;
+}
+
+std::string_view line_content(std::string_view piece) {
+    const std::size_t cut = piece.find_first_of(std::string_view("\n\r\0", 3));
+    return cut == std::string_view::npos ? piece : piece.substr(0, cut);
+}
+
+LineReader::LineReader(ByteSource& s, std::size_t buffer_size)
+    : source(s), buffer(std::max(buffer_size, 4 * PIECE_RAW_MAX)) {}
+
+void LineReader::refill() {
+    if (begin > 0) {
+        std::memmove(buffer.data(), buffer.data() + begin, end - begin);
+        end -= begin;
+        begin = 0;
+    }
+    // Keep a whole piece and one byte of look-ahead in view, however short the reads are.
+    while (!source_done && end <= PIECE_RAW_MAX) {
+        const long n = source.read(buffer.data() + end, buffer.size() - end);
+        if (n < 0) {
+            state = State::failed;
+            return;
+        }
+        if (n == 0) {
+            source_done = true;
+        }
+        end += static_cast<std::size_t>(n);
+    }
+}
+
+bool LineReader::prime() {
+    refill();
+    return state != State::failed;
+}
+
+bool LineReader::next(std::string_view& piece) {
+    if (state != State::reading) {
+        return false;
+    }
+    if (end - begin <= PIECE_RAW_MAX && !source_done) {
+        refill();
+        if (state == State::failed) {
+            return false;
+        }
+    }
+    const char* start = buffer.data() + begin;
+    std::size_t window = std::min(end - begin, PIECE_RAW_MAX);
+    if (const void* z = std::memchr(start, CTRL_Z, window)) {
+        window = static_cast<std::size_t>(static_cast<const char*>(z) - start);
+        end = begin + window;  // nothing after Ctrl-Z is ever read
+        source_done = true;
+    }
+    if (window == 0) {
+        state = State::end;
+        return false;
+    }
+    std::size_t length = std::min(window, LINE_PIECE_MAX);
+    if (const void* lf = std::memchr(start, '\n', window)) {
+        const std::size_t k = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+        // CR LF counts as one character: a line feed at raw index 999 still fits after a CR.
+        if (k < LINE_PIECE_MAX || start[k - 1] == '\r') {
+            length = k + 1;
+        }
+    }
+    piece = std::string_view(start, length);
+    begin += length;
+    return true;
+}
+
+TextWriter::TextWriter(ByteSink& s, std::size_t buffer_size) : sink(s), buffer(std::max<std::size_t>(buffer_size, 256)) {}
+
+bool TextWriter::flush() {
+    if (!failed && used > 0 && !sink.write(buffer.data(), used)) {
+        failed = true;
+    }
+    used = 0;
+    return !failed;
+}
+
+char* TextWriter::reserve(std::size_t n) {
+    if (buffer.size() - used < n) {
+        flush();
+    }
+    return buffer.data() + used;
+}
+
+void TextWriter::write(std::string_view text) {
+    if (buffer.size() - used < text.size()) {
+        flush();
+        if (text.size() >= buffer.size()) {
+            if (!failed && !sink.write(text.data(), text.size())) {
+                failed = true;
+            }
+            return;
+        }
+    }
+    std::memcpy(buffer.data() + used, text.data(), text.size());
+    used += text.size();
+}
+
+void TextWriter::put(char c) {
+    *reserve(1) = c;
+    ++used;
+}
+
+void TextWriter::repeat(char c, std::size_t count) {
+    while (count > 0) {
+        const std::size_t room = buffer.size() - used;
+        const std::size_t n = std::min(count, room == 0 ? buffer.size() : room);
+        char* at = reserve(n);
+        std::memset(at, c, n);
+        used += n;
+        count -= n;
+    }
+}

@@ -1,0 +1,94 @@
+#pragma once
+// Reading and writing text the same way on every platform: files are opened in binary and the
+// text rules are ours. A CR LF pair is one line end, a byte 0x1A ends the file, lines are taken
+// at most 999 characters at a time, and every line written ends with CR LF.
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Where bytes come from: a file, or memory in tests and the fuzzer.
+struct ByteSource {
+    virtual ~ByteSource() = default;
+    // Up to size bytes into buffer: the count read, 0 at the end, -1 on a read error.
+    virtual long read(char* buffer, std::size_t size) = 0;
+};
+
+// Where bytes go. write() is all or nothing: false when the bytes could not all be written.
+struct ByteSink {
+    virtual ~ByteSink() = default;
+    virtual bool write(const char* data, std::size_t size) = 0;
+};
+
+struct FileSource final : ByteSource {
+    std::FILE* file;
+    explicit FileSource(std::FILE* f) : file(f) {}
+    long read(char* buffer, std::size_t size) override;
+};
+
+struct FileSink final : ByteSink {
+    std::FILE* file;
+    explicit FileSink(std::FILE* f) : file(f) {}
+    bool write(const char* data, std::size_t size) override;
+};
+
+struct MemorySource final : ByteSource {
+    std::string_view bytes;
+    std::size_t chunk;  // bytes handed out per read, to exercise refills
+    explicit MemorySource(std::string_view b, std::size_t chunk_size = 4096) : bytes(b), chunk(chunk_size) {}
+    long read(char* buffer, std::size_t size) override;
+};
+
+struct MemorySink final : ByteSink {
+    std::string bytes;
+    bool write(const char* data, std::size_t size) override;
+};
+
+// A line piece holds at most this many characters, its line feed included when it fits.
+inline constexpr std::size_t LINE_PIECE_MAX = 999;
+
+// Cuts a piece at its first line feed, carriage return or NUL: the line's content.
+std::string_view line_content(std::string_view piece);
+
+struct LineReader {
+    enum class State { reading, end, failed };
+
+    ByteSource& source;
+    std::vector<char> buffer;  // allocated once
+    std::size_t begin = 0;     // first unread byte
+    std::size_t end = 0;       // one past the last byte read
+    bool source_done = false;  // end of the source or a 0x1A seen: read nothing more
+    State state = State::reading;
+
+    LineReader(ByteSource& s, std::size_t buffer_size);
+
+    // Fills the buffer once, so that an input that cannot be read at all fails here.
+    bool prime();
+
+    // The next piece: its raw bytes, the line end included. false at the end or on a read error.
+    bool next(std::string_view& piece);
+
+private:
+    void refill();
+};
+
+// Buffered writer with CR LF line ends. The first failed write sticks: nothing more is written.
+struct TextWriter {
+    ByteSink& sink;
+    std::vector<char> buffer;  // allocated once
+    std::size_t used = 0;
+    bool failed = false;
+
+    TextWriter(ByteSink& s, std::size_t buffer_size);
+
+    void write(std::string_view text);
+    void put(char c);
+    void repeat(char c, std::size_t count);
+    void end_line() { write("\r\n"); }
+    // Writes out what is buffered; false once anything failed.
+    bool flush();
+
+    // Room for at least n bytes at buffer.data() + used, flushing first when needed.
+    char* reserve(std::size_t n);
+};

@@ -1,0 +1,97 @@
+#include "driver/fields.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TokenCase {
+    std::string token;
+    bool numeric;  // passes is_number_token and has a value within range
+    double value;
+};
+
+const std::string ZEROS_400(400, '0');
+
+const TokenCase TOKEN_CASES[] = {
+    {"5541276.40", true, 5541276.40},
+    {"12.5.3", true, 12.5},
+    {"1-2", true, 1},
+    {"-.5", true, -0.5},
+    {"5.", true, 5},
+    {"-", true, 0},
+    {".", true, 0},
+    {"--5", true, 0},
+    {"..5", true, 0},
+    {"-5-", true, -5},
+    {"+5", false, 0},
+    {"1e5", false, 0},
+    {"5541276,40", false, 0},
+    {"12a", false, 0},
+    {"0x10", false, 0},
+    // Overflow is no number; underflow reads as the nearest double.
+    {"1" + ZEROS_400, false, 0},
+    {"-1" + ZEROS_400 + ".5", false, 0},
+    {"17976931348623158" + std::string(292, '0'), true, std::numeric_limits<double>::max()},
+    {"17976931348623159" + std::string(292, '0'), false, 0},
+    {"." + ZEROS_400 + "1", true, 0},
+    {"000." + ZEROS_400 + "1", true, 0},
+    {"0." + std::string(320, '0') + "1", true, 1e-321},
+};
+
+TEST(NumberTokens, CheckAndValue) {
+    for (const TokenCase& c : TOKEN_CASES) {
+        const std::string shown = c.token.substr(0, 24);
+        double value = -1;
+        const bool numeric = is_number_token(c.token) && token_value(c.token, value);
+        EXPECT_EQ(numeric, c.numeric) << shown;
+        if (c.numeric) {
+            EXPECT_EQ(value, c.value) << shown;
+        }
+    }
+}
+
+TEST(NumberTokens, NegativeUnderflowIsANegativeZero) {
+    double value = 1;
+    ASSERT_TRUE(token_value("-0." + ZEROS_400 + "7", value));
+    EXPECT_EQ(value, 0.0);
+    EXPECT_TRUE(std::signbit(value));
+}
+
+std::vector<std::string> fields_of(std::string_view line, std::string_view delimiters) {
+    const DelimiterSet set = make_delimiter_set(delimiters);
+    std::vector<std::string> fields;
+    std::string_view field;
+    while (next_field(line, set, field)) {
+        fields.emplace_back(field);
+    }
+    return fields;
+}
+
+struct FieldCase {
+    const char* line;
+    const char* delimiters;
+    std::vector<std::string> fields;
+};
+
+const FieldCase FIELD_CASES[] = {
+    {";7;;5000.5;;6000.25;", ";", {"7", "5000.5", "6000.25"}},
+    {"  1 \t 2\t3  ", " \t", {"1", "2", "3"}},
+    {"1 2 3", "", {"1 2 3"}},
+    {";;;", ";", {}},
+    {"5541276,40 7", " ,", {"5541276", "40", "7"}},
+    {"a\xB3" "b c", " ", {"a\xB3" "b", "c"}},
+    {"x\xFFy", "\xFF", {"x", "y"}},
+};
+
+TEST(NextField, RunsOfDelimitersSeparate) {
+    for (const FieldCase& c : FIELD_CASES) {
+        EXPECT_EQ(fields_of(c.line, c.delimiters), c.fields) << c.line;
+    }
+}
+
+}  // namespace
