@@ -4,59 +4,59 @@
 // A literal is split where a hex digit follows a \x escape.
 
 // --- standard output ---------------------------------------------------------------------------
-constexpr char MSG_CANNOT_CREATE[] = "nie moge stworzyc pliku %s\n";
-constexpr char MSG_SEPARATORS_LINE_1[] = "Blad w lini 1 %s\n";
-constexpr char MSG_SEPARATORS_LINE_2[] = "Blad w lini 2 %s\n";
-constexpr char MSG_READ_FAILED[] = "Blad odczytu pliku %s\n";
-constexpr char MSG_WRITE_FAILED[] = "Blad zapisu pliku %s\n";
+inline constexpr char MSG_CANNOT_CREATE[] = "nie moge stworzyc pliku %s\n";
+inline constexpr char MSG_SEPARATORS_LINE_1[] = "Blad w lini 1 %s\n";
+inline constexpr char MSG_SEPARATORS_LINE_2[] = "Blad w lini 2 %s\n";
+inline constexpr char MSG_READ_FAILED[] = "Blad odczytu pliku %s\n";
+inline constexpr char MSG_WRITE_FAILED[] = "Blad zapisu pliku %s\n";
 
-constexpr char SEPARATORS_FILE_NAME[] = "separatory.txt";
+inline constexpr char SEPARATORS_FILE_NAME[] = "separatory.txt";
 
 // --- per-line messages of the log: "%d" the line number, "%s" the line as read ----------------
 // błędny format w lini %d NR '%s'
-constexpr char MSG_BAD_NR[] = "b\xB3\xEA" "dny format w lini %d NR '%s'\n";
+inline constexpr char MSG_BAD_NR[] = "b\xB3\xEA" "dny format w lini %d NR '%s'\n";
 // błędny format w lini %d X '%s'
-constexpr char MSG_BAD_X[] = "b\xB3\xEA" "dny format w lini %d X '%s'\n";
+inline constexpr char MSG_BAD_X[] = "b\xB3\xEA" "dny format w lini %d X '%s'\n";
 // błędny format w lini %d Y '%s'
-constexpr char MSG_BAD_Y[] = "b\xB3\xEA" "dny format w lini %d Y '%s'\n";
+inline constexpr char MSG_BAD_Y[] = "b\xB3\xEA" "dny format w lini %d Y '%s'\n";
 // błędny format w lini %d H '%s'
-constexpr char MSG_BAD_H[] = "b\xB3\xEA" "dny format w lini %d H '%s'\n";
+inline constexpr char MSG_BAD_H[] = "b\xB3\xEA" "dny format w lini %d H '%s'\n";
 // dane poza H zostaną opuszczone w lini %d '%s'
-constexpr char MSG_EXTRA_FIELDS[] = "dane poza H zostan\xB9 opuszczone w lini %d '%s'\n";
+inline constexpr char MSG_EXTRA_FIELDS[] = "dane poza H zostan\xB9 opuszczone w lini %d '%s'\n";
 // punkt w lini %d '%s' poza Skawiną
-constexpr char MSG_OUTSIDE_SKAWINA[] = "punkt w lini %d '%s' poza Skawin\xB9\n";
+inline constexpr char MSG_OUTSIDE_SKAWINA[] = "punkt w lini %d '%s' poza Skawin\xB9\n";
 // punkt w lini %d '%s' poza powiatem krakowskim
-constexpr char MSG_OUTSIDE_COUNTY[] = "punkt w lini %d '%s' poza powiatem krakowskim\n";
+inline constexpr char MSG_OUTSIDE_COUNTY[] = "punkt w lini %d '%s' poza powiatem krakowskim\n";
 // punkt do transformacji H w lini %d '%s' poza Skawiną
-constexpr char MSG_H_OUTSIDE_SKAWINA[] = "punkt do transformacji H w lini %d '%s' poza Skawin\xB9\n";
+inline constexpr char MSG_H_OUTSIDE_SKAWINA[] = "punkt do transformacji H w lini %d '%s' poza Skawin\xB9\n";
 // punkt w lini %d '%s' poza ukladem 1965 dla powiatu krakowskiego
-constexpr char MSG_H_OUTSIDE_1965[] = "punkt w lini %d '%s' poza ukladem 1965 dla powiatu krakowskiego\n";
+inline constexpr char MSG_H_OUTSIDE_1965[] = "punkt w lini %d '%s' poza ukladem 1965 dla powiatu krakowskiego\n";
 // punkt w lini %d '%s' poza ukladem 2000 dla powiatu krakowskiego i Skawiny
-constexpr char MSG_H_OUTSIDE_2000[] =
+inline constexpr char MSG_H_OUTSIDE_2000[] =
     "punkt w lini %d '%s' poza ukladem 2000 dla powiatu krakowskiego i Skawiny\n";
 // H <100.0 lub >600.0 w lini %d '%s'
-constexpr char MSG_H_RANGE[] = "H <100.0 lub >600.0 w lini %d '%s'\n";
+inline constexpr char MSG_H_RANGE[] = "H <100.0 lub >600.0 w lini %d '%s'\n";
 
 // --- log header ------------------------------------------------------------------------------
-constexpr char LOG_PROGRAM[] = "Nazwa i wersja programu: zelwan v1.0\n";
-constexpr char LOG_TIME[] = "Data / godzina wykonania transformacji: %s\n";
-constexpr char LOG_PARAMETERS[] = "Parametry transformacji:\n";
+inline constexpr char LOG_PROGRAM[] = "Nazwa i wersja programu: zelwan v1.0\n";
+inline constexpr char LOG_TIME[] = "Data / godzina wykonania transformacji: %s\n";
+inline constexpr char LOG_PARAMETERS[] = "Parametry transformacji:\n";
 // Ścieżka i nazwa pliku wejściowego: %s
-constexpr char LOG_INPUT_PATH[] = "\x8C" "cie\xBFka i nazwa pliku wej\x9C" "ciowego: %s\n";
+inline constexpr char LOG_INPUT_PATH[] = "\x8C" "cie\xBFka i nazwa pliku wej\x9C" "ciowego: %s\n";
 // Wykaz błedów/ostrzeżeń dla danego pliku:   ("błedów" with a plain "e")
-constexpr char LOG_LIST_HEADING[] = "Wykaz b\xB3" "ed\xF3w/ostrze\xBF" "e\xF1 dla danego pliku:\n";
+inline constexpr char LOG_LIST_HEADING[] = "Wykaz b\xB3" "ed\xF3w/ostrze\xBF" "e\xF1 dla danego pliku:\n";
 
 // The parameter blocks are fixed text, not formatted from the constants: the three-digit
 // exponents and the uneven spacing are part of it.
-constexpr char LOG_DEGREE2_X[] = "xw = xbw + a1 + a3*x - a4*y + a5*(x*x - y*y) - 2*a6*x*y\n";
-constexpr char LOG_DEGREE2_Y[] = "yw = ybw + a2 + a3*y + a4*x + 2*a5*x*y + a6*(x*x - y*y)\n";
-constexpr char LOG_DEGREE3_X[] =
+inline constexpr char LOG_DEGREE2_X[] = "xw = xbw + a1 + a3*x - a4*y + a5*(x*x - y*y) - 2*a6*x*y\n";
+inline constexpr char LOG_DEGREE2_Y[] = "yw = ybw + a2 + a3*y + a4*x + 2*a5*x*y + a6*(x*x - y*y)\n";
+inline constexpr char LOG_DEGREE3_X[] =
     "xw = xbw + a1 + a3 * x - a4 * y + a5 * (x * x - y * y) - 2.0 * a6 * x * y"
     " + a7*(x*x*x-3.0*x*y*y) - a8*(3.0*x*x*y-y*y*y)\n";
-constexpr char LOG_DEGREE3_Y[] =
+inline constexpr char LOG_DEGREE3_Y[] =
     "yw = ybw + a2 + a3 * y + a4 * x + 2.0 * a5 * x * y + a6 * (x * x - y * y)"
     " + a7*(3.0*x*x*y-y*y*y) + a8*(x*x*x-3.0*x*y*y)\n";
-constexpr char LOG_CENTRING[] = "x=x-xbp; y=y-ybp;\n";
+inline constexpr char LOG_CENTRING[] = "x=x-xbp; y=y-ybp;\n";
 
 struct ParameterBlockText {
     const char* title;
@@ -69,7 +69,7 @@ struct ParameterBlockText {
 
 // Indexed by Direction.
 // clang-format off
-constexpr ParameterBlockText PARAMETER_BLOCKS[4] = {
+inline constexpr ParameterBlockText PARAMETER_BLOCKS[4] = {
     {"UL Skawina => 2000 S7 21\n", LOG_DEGREE2_X, LOG_DEGREE2_Y,
      "xbp= -25645.59375; ybp= 301968.10625;\n",
      "xbw=  5541276.3565; ybw= 7415792.215375;\n",
@@ -100,7 +100,7 @@ constexpr ParameterBlockText PARAMETER_BLOCKS[4] = {
 // clang-format on
 
 // --- usage, for a call with fewer than seven arguments ---------------------------------------
-constexpr char USAGE_TEXT[] =
+inline constexpr char USAGE_TEXT[] =
     "Uzycie: zelwan PLIK KATALOG TRYB KIERUNEK KIERUNEK_H MIEJSCA_XY MIEJSCA_H\n"
     "  PLIK        plik punktow wejsciowych: NR X Y [H] w kazdej linii\n"
     "  KATALOG     katalog pliku wynikowego; \"-\" oznacza katalog pliku wejsciowego\n"

@@ -1,9 +1,12 @@
 #pragma once
 // One run of the program, from the command line to the exit status.
+#include <ctime>
 #include <string>
 #include <string_view>
 
+#include "driver/paths.h"
 #include "driver/text_io.h"
+#include "geodesy/settings.h"
 
 // Exit statuses a calling script can tell apart.
 inline constexpr int EXIT_COMPLETE = 0;
@@ -18,5 +21,18 @@ struct Separators {
 
 // Lines 1 and 2 of the separators file. nullptr on success, else the start-up message.
 const char* read_separators(ByteSource& source, Separators& separators);
+
+// What a run is told before its files are open.
+struct RunConfig {
+    std::tm start_time;
+    RunSettings settings;
+    Separators separators;
+    const char* input_path;  // argument 1, as passed
+    OutputPaths paths;
+};
+
+// Everything once the three files are open: the log header, the records, closing the output and
+// the log, and the exit status, with its message on standard output when something failed.
+int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, ByteSink& log);
 
 int run(int argc, char* argv[]);

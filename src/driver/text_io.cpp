@@ -11,16 +11,28 @@ constexpr std::size_t PIECE_RAW_MAX = LINE_PIECE_MAX + 1;
 
 }  // namespace
 
+FileHandle open_file(const char* path, const char* mode) {
+    FileHandle file(std::fopen(path, mode));
+    if (file) {
+        std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    }
+    return file;
+}
+
 long FileSource::read(char* buffer, std::size_t size) {
-    const std::size_t n = std::fread(buffer, 1, size, file);
+    const std::size_t n = std::fread(buffer, 1, size, file.get());
     if (n == 0) {
-        return std::ferror(file) != 0 ? -1 : 0;
+        return std::ferror(file.get()) != 0 ? -1 : 0;
     }
     return static_cast<long>(n);
 }
 
 bool FileSink::write(const char* data, std::size_t size) {
-    return std::fwrite(data, 1, size, file) == size;
+    return std::fwrite(data, 1, size, file.get()) == size;
+}
+
+bool FileSink::close() {
+    return std::fclose(file.release()) == 0;
 }
 
 long MemorySource::read(char* buffer, std::size_t size) {
@@ -53,7 +65,7 @@ void LineReader::refill() {
     while (!source_done && end <= PIECE_RAW_MAX) {
         const long n = source.read(buffer.data() + end, buffer.size() - end);
         if (n < 0) {
-            state = State::failed;
+            drop_unfinished_line();
             return;
         }
         if (n == 0) {
@@ -63,9 +75,18 @@ void LineReader::refill() {
     }
 }
 
+// A line cut short by a read error is not handed out: nobody knows how it went on.
+void LineReader::drop_unfinished_line() {
+    const std::string_view held(buffer.data() + begin, end - begin);
+    const std::size_t last_lf = held.rfind('\n');
+    end = last_lf == std::string_view::npos ? begin : begin + last_lf + 1;
+    read_error = true;
+    source_done = true;
+}
+
 bool LineReader::prime() {
     refill();
-    return state != State::failed;
+    return !read_error;
 }
 
 bool LineReader::next(std::string_view& piece) {
@@ -74,9 +95,6 @@ bool LineReader::next(std::string_view& piece) {
     }
     if (end - begin <= PIECE_RAW_MAX && !source_done) {
         refill();
-        if (state == State::failed) {
-            return false;
-        }
     }
     const char* start = buffer.data() + begin;
     std::size_t window = std::min(end - begin, PIECE_RAW_MAX);
@@ -86,7 +104,7 @@ bool LineReader::next(std::string_view& piece) {
         source_done = true;
     }
     if (window == 0) {
-        state = State::end;
+        state = read_error ? State::failed : State::end;
         return false;
     }
     std::size_t length = std::min(window, LINE_PIECE_MAX);

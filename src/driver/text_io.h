@@ -4,8 +4,10 @@
 // at most 999 characters at a time, and every line written ends with CR LF.
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Where bytes come from: a file, or memory in tests and the fuzzer.
@@ -19,18 +21,32 @@ struct ByteSource {
 struct ByteSink {
     virtual ~ByteSink() = default;
     virtual bool write(const char* data, std::size_t size) = 0;
+    // false when the last data could not be written out.
+    virtual bool close() { return true; }
 };
 
+struct FileCloser {
+    void operator()(std::FILE* file) const {
+        std::fclose(file);  // result wanted only where close() is called
+    }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opened in binary, so that line ends and Ctrl-Z follow our own text rules, and unbuffered,
+// because our own buffers are the only ones. Empty when it cannot be opened.
+FileHandle open_file(const char* path, const char* mode);
+
 struct FileSource final : ByteSource {
-    std::FILE* file;
-    explicit FileSource(std::FILE* f) : file(f) {}
+    FileHandle file;
+    explicit FileSource(FileHandle f) : file(std::move(f)) {}
     long read(char* buffer, std::size_t size) override;
 };
 
 struct FileSink final : ByteSink {
-    std::FILE* file;
-    explicit FileSink(std::FILE* f) : file(f) {}
+    FileHandle file;
+    explicit FileSink(FileHandle f) : file(std::move(f)) {}
     bool write(const char* data, std::size_t size) override;
+    bool close() override;
 };
 
 struct MemorySource final : ByteSource {
@@ -58,7 +74,8 @@ struct LineReader {
     std::vector<char> buffer;  // allocated once
     std::size_t begin = 0;     // first unread byte
     std::size_t end = 0;       // one past the last byte read
-    bool source_done = false;  // end of the source or a 0x1A seen: read nothing more
+    bool source_done = false;  // end of the source, a 0x1A or a read error: read nothing more
+    bool read_error = false;   // the whole lines read before it are still handed out
     State state = State::reading;
 
     LineReader(ByteSource& s, std::size_t buffer_size);
@@ -71,6 +88,7 @@ struct LineReader {
 
 private:
     void refill();
+    void drop_unfinished_line();
 };
 
 // Buffered writer with CR LF line ends. The first failed write sticks: nothing more is written.

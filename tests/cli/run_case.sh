@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Runs one golden case of the converter in an empty directory and compares what it leaves, byte for byte.
+# Usage: run_case.sh <zelwan command> <case directory>
+set -u
+prog=$1
+case_dir=$(cd "$2" && pwd) || exit 1
+name=${case_dir##*/}
+case $prog in /*) ;; */*) prog=$PWD/$prog ;; esac  # a relative path must still work after the cd below
+
+tmp=$(mktemp -d) || exit 1
+work=$tmp/run  # the program's working directory; our own files stay beside it
+mkdir "$work" "$tmp/before"
+
+fail() {  # fail <what went wrong> [<expected file> <actual file>]
+    echo "FAIL $name: $1"
+    if [ $# -eq 3 ]; then
+        cmp "$2" "$3"
+        diff --label expected --label actual <(od -An -c "$2") <(od -An -c "$3") | head -n 20
+    fi
+    echo "(left in $tmp)"
+    exit 1
+}
+list() { (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort); }
+
+[ -d "$case_dir/in" ] && cp -a "$case_dir/in/." "$work/"
+if [ -f "$case_dir/setup.sh" ]; then
+    (cd "$work" && bash "$case_dir/setup.sh") || fail "setup.sh failed"
+fi
+cp -a "$work/." "$tmp/before/"
+list "$work" > "$tmp/before.lst"
+if [ -d "$case_dir/out" ]; then
+    (cd "$case_dir/out" && find . -type f -printf '%P\n' | LC_ALL=C sort) > "$tmp/out.lst"
+else
+    : > "$tmp/out.lst"
+fi
+
+mapfile -t args < "$case_dir/args"
+(cd "$work" && exec "$prog" "${args[@]}" < /dev/null > "$tmp/stdout")
+status=$?
+
+expected_status=$(< "$case_dir/status")
+[ "$status" = "$expected_status" ] ||
+    fail "exit status $status, expected $expected_status; stdout: $(head -c 300 "$tmp/stdout")"
+
+# "@ANY" stands for a text we cannot know in advance (the usage text): any non-empty stdout passes.
+if printf '@ANY\n' | cmp -s - "$case_dir/stdout"; then
+    [ -s "$tmp/stdout" ] || fail "stdout is empty"
+else
+    cmp -s "$case_dir/stdout" "$tmp/stdout" || fail "stdout differs" "$case_dir/stdout" "$tmp/stdout"
+fi
+
+while IFS= read -r f; do
+    actual=$work/$f
+    [ -f "$actual" ] || fail "file $f was not created"
+    if [[ $f == *.log ]]; then  # the run's time stamp is the one thing allowed to change
+        LC_ALL=C sed -E 's/^(Data \/ godzina wykonania transformacji: )[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}/\1YYYY-MM-DD HH:MM:SS/' \
+            "$actual" > "$tmp/masked.log"
+        actual=$tmp/masked.log
+    fi
+    cmp -s "$case_dir/out/$f" "$actual" || fail "file $f differs" "$case_dir/out/$f" "$actual"
+done < "$tmp/out.lst"
+
+list "$work" > "$tmp/after.lst"
+extra=$(LC_ALL=C comm -13 "$tmp/before.lst" "$tmp/after.lst" | LC_ALL=C comm -23 - "$tmp/out.lst")
+[ -z "$extra" ] || fail "unexpected new files: $extra"
+gone=$(LC_ALL=C comm -23 "$tmp/before.lst" "$tmp/after.lst")
+[ -z "$gone" ] || fail "files removed: $gone"
+while IFS= read -r f; do  # whatever was there before the run and is not an expected result stays as it was
+    [ -f "$tmp/before/$f" ] || continue
+    grep -qxF -- "$f" "$tmp/out.lst" && continue
+    cmp -s "$tmp/before/$f" "$work/$f" || fail "file $f was changed" "$tmp/before/$f" "$work/$f"
+done < "$tmp/before.lst"
+
+rm -rf "$tmp"
+exit 0
