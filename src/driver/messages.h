@@ -1,4 +1,5 @@
 #pragma once
+// clang-format off
 // Every text the program writes. Log texts are Windows-1250 bytes, with the readable text above
 // them; a "\n" is a line end, written as CR LF. Standard output texts are plain ASCII.
 // A literal is split where a hex digit follows a \x escape.
@@ -68,7 +69,6 @@ struct ParameterBlockText {
 };
 
 // Indexed by Direction.
-// clang-format off
 inline constexpr ParameterBlockText PARAMETER_BLOCKS[4] = {
     {"UL Skawina => 2000 S7 21\n", LOG_DEGREE2_X, LOG_DEGREE2_Y,
      "xbp= -25645.59375; ybp= 301968.10625;\n",
@@ -97,7 +97,6 @@ inline constexpr ParameterBlockText PARAMETER_BLOCKS[4] = {
       "a5 = -3.24204661995697e-010;\n", "a6 = -4.11665629248011e-010;\n",
       "a7 = 1.74097284863662e-015;\n", "a8 = -3.91986103564532e-016;\n"}},
 };
-// clang-format on
 
 // --- usage, for a call with fewer than seven arguments ---------------------------------------
 inline constexpr char USAGE_TEXT[] =
@@ -115,3 +114,4 @@ inline constexpr char USAGE_TEXT[] =
     "Plik separatory.txt w katalogu biezacym: linia 1 znaki rozdzielajace pola\n"
     "pliku wejsciowego, linia 2 separator pol pliku wynikowego.\n"
     "Wynik: PLIK_wynik z rozszerzeniem pliku wejsciowego, log: wynik z dopiskiem .log\n";
+// clang-format on

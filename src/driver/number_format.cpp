@@ -16,8 +16,8 @@ struct DecimalDigits {
 
 DecimalDigits seventeen_digits(double magnitude) {
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
-                                      SIGNIFICANT - 1);
+    const auto result =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, SIGNIFICANT - 1);
     // "d.dddddddddddddddde+XX"
     DecimalDigits d{};
     d.digits[0] = text[0];

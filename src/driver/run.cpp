@@ -75,8 +75,13 @@ int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, B
     const RunSettings& settings = config.settings;
     write_log_header(log_writer, config.start_time, settings.TransformMode, settings.Direction,
                      config.input_path);
-    RecordLoop loop{settings, make_delimiter_set(config.separators.input_delimiters),
-                    config.separators.output_separator, out_writer, log_writer, 0, {}};
+    RecordLoop loop{settings,
+                    make_delimiter_set(config.separators.input_delimiters),
+                    config.separators.output_separator,
+                    out_writer,
+                    log_writer,
+                    0,
+                    {}};
     const RecordsEnd end = process_records(loop, input);
     return finish_run(end, config, out_writer, log_writer);
 }

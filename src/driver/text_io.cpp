@@ -120,7 +120,8 @@ bool LineReader::next(std::string_view& piece) {
     return true;
 }
 
-TextWriter::TextWriter(ByteSink& s, std::size_t buffer_size) : sink(s), buffer(std::max<std::size_t>(buffer_size, 256)) {}
+TextWriter::TextWriter(ByteSink& s, std::size_t buffer_size)
+    : sink(s), buffer(std::max<std::size_t>(buffer_size, 256)) {}
 
 bool TextWriter::flush() {
     if (!failed && used > 0 && !sink.write(buffer.data(), used)) {

@@ -11,22 +11,21 @@ struct PlanarParameters {
     double ybp;  // input origin, subtracted from Y
     double xbw;  // output origin
     double ybw;
-    double a1;   // small shifts of the output origin
+    double a1;  // small shifts of the output origin
     double a2;
-    double a3;   // scale and rotation
+    double a3;  // scale and rotation
     double a4;
-    double a5;   // quadratic
+    double a5;  // quadratic
     double a6;
-    double a7;   // cubic, degree 3 only
+    double a7;  // cubic, degree 3 only
     double a8;
     double x_shift;  // xbw + a1, summed once
     double y_shift;  // ybw + a2, summed once
 };
 
-constexpr PlanarParameters make_planar_parameters(int degree, double xbp, double ybp, double xbw,
-                                                  double ybw, double a1, double a2, double a3,
-                                                  double a4, double a5, double a6, double a7,
-                                                  double a8) {
+constexpr PlanarParameters make_planar_parameters(int degree, double xbp, double ybp, double xbw, double ybw,
+                                                  double a1, double a2, double a3, double a4, double a5,
+                                                  double a6, double a7, double a8) {
     return {degree, xbp, ybp, xbw, ybw, a1, a2, a3, a4, a5, a6, a7, a8, xbw + a1, ybw + a2};
 }
 

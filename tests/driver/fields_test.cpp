@@ -78,6 +78,7 @@ struct FieldCase {
     std::vector<std::string> fields;
 };
 
+// clang-format off
 const FieldCase FIELD_CASES[] = {
     {";7;;5000.5;;6000.25;", ";", {"7", "5000.5", "6000.25"}},
     {"  1 \t 2\t3  ", " \t", {"1", "2", "3"}},
@@ -87,6 +88,7 @@ const FieldCase FIELD_CASES[] = {
     {"a\xB3" "b c", " ", {"a\xB3" "b", "c"}},
     {"x\xFFy", "\xFF", {"x", "y"}},
 };
+// clang-format on
 
 TEST(NextField, RunsOfDelimitersSeparate) {
     for (const FieldCase& c : FIELD_CASES) {

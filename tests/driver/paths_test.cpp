@@ -28,7 +28,8 @@ const PathCase PATH_CASES[] = {
     {".txt", "-", "_wynik.txt"},
     {"C:", "-", "C:_wynik"},
     // Long parts are kept whole: a cut would silently send the output elsewhere.
-    {LONG_DIRECTORY + std::string(260, 'p') + ".txt", "-", LONG_DIRECTORY + std::string(260, 'p') + "_wynik.txt"},
+    {LONG_DIRECTORY + std::string(260, 'p') + ".txt", "-",
+     LONG_DIRECTORY + std::string(260, 'p') + "_wynik.txt"},
 };
 
 TEST(BuildOutputPaths, NamesTheOutputAndTheLog) {

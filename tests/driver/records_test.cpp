@@ -26,8 +26,8 @@ LoopResult run_loop(const RunSettings& settings, const std::string& input, ByteS
     return {end, out_sink.bytes, log_sink.bytes};
 }
 
-constexpr RunSettings SKAWINA_FROM_2000{0, 1, 0, 3, 2};   // mode 0, direction 1, codes 1 and 1
-constexpr RunSettings UNCHANGED{1, 7, 0, 2, 1};           // XY only, no such direction
+constexpr RunSettings SKAWINA_FROM_2000{0, 1, 0, 3, 2};  // mode 0, direction 1, codes 1 and 1
+constexpr RunSettings UNCHANGED{1, 7, 0, 2, 1};          // XY only, no such direction
 
 struct LoopCase {
     const char* what;
@@ -37,6 +37,7 @@ struct LoopCase {
     std::string log;
 };
 
+// clang-format off
 const LoopCase LOOP_CASES[] = {
     {"the worked example", SKAWINA_FROM_2000, "12 5541000.00 7415000.00 250.00\r\n",
      "12;-25401.583;302770.935;249.97\r\n", ""},
@@ -57,6 +58,7 @@ const LoopCase LOOP_CASES[] = {
     {"the range check sees H as read and drops the converted XY", SKAWINA_FROM_2000,
      "9 5541000 7415000 99.99\n", "9 5541000 7415000 99.99\r\n", "H <100.0 lub >600.0 w lini 1 '9 5541000 7415000 99.99'\r\n"},
 };
+// clang-format on
 
 TEST(ProcessRecords, OrderOfChecksAndWhatEachLineLeaves) {
     for (const LoopCase& c : LOOP_CASES) {

@@ -34,6 +34,7 @@ struct ReadCase {
 const std::string A998 = repeat('a', 998);
 const std::string A999 = repeat('a', 999);
 
+// clang-format off
 const ReadCase READ_CASES[] = {
     {"CR LF and LF", "1 2\r\n3 4\n5 6", {"1 2", "3 4", "5 6"}},
     {"empty lines count", "\r\n\n\r\nx", {"", "", "", "x"}},
@@ -51,6 +52,7 @@ const ReadCase READ_CASES[] = {
     {"998 characters and a lone CR", A998 + "\rxy\n", {A998, "xy"}},
     {"2000 characters at the end", repeat('a', 2000), {A999, A999, "aa"}},
 };
+// clang-format on
 
 TEST(LineReader, PiecesOfTextModeInput) {
     for (const ReadCase& c : READ_CASES) {

@@ -103,7 +103,8 @@ TEST(HeightSurfaces, AgreeAtACountyPointAndItsImage) {
             double x = x0;
             double y = y0;
             transform_point(x, y, 2);
-            const double gap = correction(HEIGHT_SURFACE_1965, x0, y0) - correction(HEIGHT_SURFACE_2000, x, y);
+            const double gap =
+                correction(HEIGHT_SURFACE_1965, x0, y0) - correction(HEIGHT_SURFACE_2000, x, y);
             worst = std::max(worst, std::fabs(gap));
             ++points_tried;
         }
