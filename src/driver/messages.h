@@ -4,6 +4,10 @@
 // them; a "\n" is a line end, written as CR LF. Standard output texts are plain ASCII.
 // A literal is split where a hex digit follows a \x escape.
 
+// USAGE_TEXT, the block of the manual page zelwan.1 between its "usage" marks, and
+// PROGRAM_VERSION, from the project's version: generated at configure time.
+#include "driver/program_texts.h"
+
 // --- standard output ---------------------------------------------------------------------------
 inline constexpr char MSG_CANNOT_CREATE[] = "nie moge stworzyc pliku %s\n";
 inline constexpr char MSG_SEPARATORS_LINE_1[] = "Blad w lini 1 %s\n";
@@ -39,7 +43,7 @@ inline constexpr char MSG_H_OUTSIDE_2000[] =
 inline constexpr char MSG_H_RANGE[] = "H <100.0 lub >600.0 w lini %d '%s'\n";
 
 // --- log header ------------------------------------------------------------------------------
-inline constexpr char LOG_PROGRAM[] = "Nazwa i wersja programu: zelwan v1.0\n";
+inline constexpr char LOG_PROGRAM[] = "Nazwa i wersja programu: %s\n";  // PROGRAM_VERSION
 inline constexpr char LOG_TIME[] = "Data / godzina wykonania transformacji: %s\n";
 inline constexpr char LOG_PARAMETERS[] = "Parametry transformacji:\n";
 // Ścieżka i nazwa pliku wejściowego: %s
@@ -98,20 +102,4 @@ inline constexpr ParameterBlockText PARAMETER_BLOCKS[4] = {
       "a7 = 1.74097284863662e-015;\n", "a8 = -3.91986103564532e-016;\n"}},
 };
 
-// --- usage, for a call with fewer than seven arguments ---------------------------------------
-inline constexpr char USAGE_TEXT[] =
-    "Uzycie: zelwan PLIK KATALOG TRYB KIERUNEK KIERUNEK_H MIEJSCA_XY MIEJSCA_H\n"
-    "  PLIK        plik punktow wejsciowych: NR X Y [H] w kazdej linii\n"
-    "  KATALOG     katalog pliku wynikowego; \"-\" oznacza katalog pliku wejsciowego\n"
-    "  TRYB        0 X, Y i H; 1 tylko X i Y; 2 tylko H\n"
-    "  KIERUNEK    0 UL Skawina => 2000 S7 21; 1 2000 S7 21 => UL Skawina;\n"
-    "              2 1965 pow krakowski => 2000 S7 21; 3 2000 S7 21 => 1965 pow krakowski\n"
-    "              (w trybie 2 uklad wspolrzednych wejsciowych: 0 UL Skawina,\n"
-    "              1 1965 pow krakowski, 2 2000 S7 21)\n"
-    "  KIERUNEK_H  0 w przod, 1 odwrotnie, inna wartosc bez zmiany wysokosci\n"
-    "  MIEJSCA_XY  liczba miejsc po przecinku dla X i Y minus 2 (0 daje 2)\n"
-    "  MIEJSCA_H   liczba miejsc po przecinku dla H minus 1 (0 daje 1)\n"
-    "Plik separatory.txt w katalogu biezacym: linia 1 znaki rozdzielajace pola\n"
-    "pliku wejsciowego, linia 2 separator pol pliku wynikowego.\n"
-    "Wynik: PLIK_wynik z rozszerzeniem pliku wejsciowego, log: wynik z dopiskiem .log\n";
 // clang-format on

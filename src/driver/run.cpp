@@ -18,6 +18,22 @@ int failure(const char* format, const std::string& file_name) {
     return EXIT_FAILED;  // a calling script must be able to tell a failed start from a full run
 }
 
+// Fewer than seven arguments: a lone --help, -h or --version is answered with status 0, anything
+// else gets the usage text and status 2. Neither reads the separators file nor touches any file.
+int answer_short_call(int argc, char* argv[]) {
+    const std::string_view option = argc == 2 ? argv[1] : "";
+    const bool version = option == "--version";
+    if (version) {
+        std::printf("%s\n", PROGRAM_VERSION);
+    } else {
+        std::fputs(USAGE_TEXT, stdout);
+    }
+    if (!version && option != "--help" && option != "-h") {
+        return EXIT_USAGE;
+    }
+    return std::fflush(stdout) == 0 ? EXIT_COMPLETE : EXIT_FAILED;  // an answer lost on a full disk
+}
+
 std::tm local_now() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -90,8 +106,7 @@ int run(int argc, char* argv[]) {
     RunConfig config{};
     config.start_time = local_now();  // before anything else, however long start-up takes
     if (argc < 8) {
-        std::fputs(USAGE_TEXT, stdout);
-        return EXIT_USAGE;
+        return answer_short_call(argc, argv);
     }
     config.input_path = argv[1];
     config.settings = parse_run_settings(argv + 3);
