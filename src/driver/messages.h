@@ -17,6 +17,11 @@ inline constexpr char MSG_WRITE_FAILED[] = "Blad zapisu pliku %s\n";
 
 inline constexpr char SEPARATORS_FILE_NAME[] = "separatory.txt";
 
+// --- standard error, only when it is a terminal: "zelwan: 1234567 linii, 812345 linii/s" -----
+inline constexpr char PROGRESS_PREFIX[] = "zelwan: ";
+inline constexpr char PROGRESS_LINES[] = " linii, ";
+inline constexpr char PROGRESS_RATE[] = " linii/s";
+
 // --- per-line messages of the log: "%d" the line number, "%s" the line as read ----------------
 // błędny format w lini %d NR '%s'
 inline constexpr char MSG_BAD_NR[] = "b\xB3\xEA" "dny format w lini %d NR '%s'\n";

@@ -98,7 +98,13 @@ int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, B
                     log_writer,
                     0,
                     {}};
+    StreamSink terminal(stderr);
+    ProgressLine progress = make_progress_line(terminal, ProgressLine::Clock::now());
+    if (config.show_progress) {
+        loop.progress = &progress;
+    }
     const RecordsEnd end = process_records(loop, input);
+    clear_progress(progress);  // before any message on standard output, which may be the same terminal
     return finish_run(end, config, out_writer, log_writer);
 }
 
@@ -109,6 +115,7 @@ int run(int argc, char* argv[]) {
         return answer_short_call(argc, argv);
     }
     config.input_path = argv[1];
+    config.show_progress = is_terminal(stderr);
     config.settings = parse_run_settings(argv + 3);
     {
         FileSource separators_file(open_file(SEPARATORS_FILE_NAME, "rb"));

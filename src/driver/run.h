@@ -29,6 +29,7 @@ struct RunConfig {
     Separators separators;
     const char* input_path;  // argument 1, as passed
     OutputPaths paths;
+    bool show_progress = false;  // standard error is a terminal: a progress line for people
 };
 
 // Everything once the three files are open: the log header, the records, closing the output and

@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr char CTRL_Z = '\x1A';
@@ -33,6 +39,18 @@ bool FileSink::write(const char* data, std::size_t size) {
 
 bool FileSink::close() {
     return std::fclose(file.release()) == 0;
+}
+
+bool StreamSink::write(const char* data, std::size_t size) {
+    return std::fwrite(data, 1, size, stream) == size;
+}
+
+bool is_terminal(std::FILE* stream) {
+#ifdef _WIN32
+    return _isatty(_fileno(stream)) != 0;  // also true for NUL, where writing costs nothing
+#else
+    return isatty(fileno(stream)) != 0;
+#endif
 }
 
 long MemorySource::read(char* buffer, std::size_t size) {

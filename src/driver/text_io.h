@@ -49,6 +49,16 @@ struct FileSink final : ByteSink {
     bool close() override;
 };
 
+// A stream someone else owns and closes, such as standard error.
+struct StreamSink final : ByteSink {
+    std::FILE* stream;
+    explicit StreamSink(std::FILE* s) : stream(s) {}
+    bool write(const char* data, std::size_t size) override;
+};
+
+// Whether the stream is a terminal, where a person may be watching.
+bool is_terminal(std::FILE* stream);
+
 struct MemorySource final : ByteSource {
     std::string_view bytes;
     std::size_t chunk;  // bytes handed out per read, to exercise refills
