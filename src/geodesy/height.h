@@ -1,7 +1,7 @@
 #pragma once
 // Height corrections: a quadratic surface over 1965 or 2000 coordinates, or a constant for
 // "UL Skawina". Inside the county the surfaces give -0.053 m to -0.030 m.
-#include "geodesy/settings.h"
+#include "settings.h"  // same folder, in the sources and where the core is installed
 
 // N(x, y) = p_x*x + p_y*y - p_xx*x*x - p_xy*x*y - p_yy*y*y - p_0, on full coordinates in metres
 // (x northing, y easting), not on offsets. All six are stored positive.

@@ -2,7 +2,7 @@
 // The four planar transformations between "UL Skawina", "2000 S7 21" and "1965 pow krakowski".
 #include <cstdint>
 
-#include "geodesy/area.h"
+#include "area.h"  // same folder, in the sources and where the core is installed
 
 // One conformal polynomial in the offset from the input origin, under the names the log prints.
 struct PlanarParameters {

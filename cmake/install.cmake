@@ -1,0 +1,39 @@
+# What `cmake --install` puts where. Component "program": the converter, its manual and the example;
+# component "development": the geodesy core as library, one public header and the CMake package
+# zelwan, so that another program can say find_package(zelwan) and link zelwan::geodesy.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+if(WIN32)
+  # On Windows zelwan.exe, the manual as text and the example lie side by side in one folder.
+  set(zelwan_program_dir .)
+  set(zelwan_example_dir przyklad)
+else()
+  set(zelwan_program_dir ${CMAKE_INSTALL_BINDIR})
+  set(zelwan_example_dir ${CMAKE_INSTALL_DOCDIR}/przyklad)
+  install(FILES zelwan.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+endif()
+install(TARGETS zelwan RUNTIME DESTINATION ${zelwan_program_dir} COMPONENT program)
+install(FILES examples/punkty_2000.txt examples/separatory.txt
+        DESTINATION ${zelwan_example_dir} COMPONENT program)
+
+# The core installs as zelwan::geodesy; libgeodesy.a alone would be too general a name in /usr/lib.
+add_library(zelwan::geodesy ALIAS geodesy)
+# Its headers need C++17 (inline constexpr tables).
+target_compile_features(geodesy PUBLIC cxx_std_17)
+set_target_properties(geodesy PROPERTIES EXPORT_NAME geodesy OUTPUT_NAME zelwan-geodesy)
+install(TARGETS geodesy EXPORT zelwan-targets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+install(FILES src/zelwan/geodesy.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zelwan COMPONENT development)
+install(FILES src/geodesy/settings.h src/geodesy/area.h src/geodesy/planar.h src/geodesy/height.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zelwan/geodesy COMPONENT development)
+
+set(zelwan_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/zelwan)
+install(EXPORT zelwan-targets NAMESPACE zelwan:: DESTINATION ${zelwan_package_dir}
+        FILE zelwan-targets.cmake COMPONENT development)
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/zelwan-config.cmake.in
+                              ${PROJECT_BINARY_DIR}/zelwan-config.cmake INSTALL_DESTINATION ${zelwan_package_dir})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/zelwan-config-version.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/zelwan-config.cmake ${PROJECT_BINARY_DIR}/zelwan-config-version.cmake
+        DESTINATION ${zelwan_package_dir} COMPONENT development)
