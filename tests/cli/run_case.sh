@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Runs one golden case of the converter in an empty directory and compares what it leaves, byte for byte.
-# Usage: run_case.sh <zelwan command> <case directory>
+# Usage: run_case.sh [--crlf-stdout] <zelwan command> <case directory>
+# --crlf-stdout: standard output lines end with CR LF, as on Windows (the expected stdout has LF).
 set -u
+crlf_stdout=false
+if [ "$1" = --crlf-stdout ]; then
+    crlf_stdout=true
+    shift
+fi
 prog=$1
 case_dir=$(cd "$2" && pwd) || exit 1
 name=${case_dir##*/}
@@ -46,7 +52,12 @@ expected_status=$(< "$case_dir/status")
 if printf '@ANY\n' | cmp -s - "$case_dir/stdout"; then
     [ -s "$tmp/stdout" ] || fail "stdout is empty"
 else
-    cmp -s "$case_dir/stdout" "$tmp/stdout" || fail "stdout differs" "$case_dir/stdout" "$tmp/stdout"
+    expected_stdout=$case_dir/stdout
+    if $crlf_stdout; then
+        sed 's/$/\r/' "$case_dir/stdout" > "$tmp/expected_stdout"
+        expected_stdout=$tmp/expected_stdout
+    fi
+    cmp -s "$expected_stdout" "$tmp/stdout" || fail "stdout differs" "$expected_stdout" "$tmp/stdout"
 fi
 
 while IFS= read -r f; do
