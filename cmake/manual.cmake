@@ -25,3 +25,17 @@ endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/program_texts.h.in ${PROJECT_BINARY_DIR}/generated/driver/program_texts.h @ONLY)
 target_include_directories(driver PUBLIC ${PROJECT_BINARY_DIR}/generated)
 
+# The Windows .zip carries the manual as text anyone can open there: UTF-8, CR LF line ends.
+if(WIN32)
+  find_program(ZELWAN_GROFF groff)
+  if(ZELWAN_GROFF)
+    set(zelwan_manual_text ${PROJECT_BINARY_DIR}/zelwan.txt)
+    add_custom_command(OUTPUT ${zelwan_manual_text}
+      COMMAND ${CMAKE_COMMAND} -DGROFF=${ZELWAN_GROFF} -DMANUAL=${zelwan_manual} -DTEXT=${zelwan_manual_text}
+              -P ${CMAKE_CURRENT_LIST_DIR}/manual_text.cmake
+      DEPENDS ${zelwan_manual} ${CMAKE_CURRENT_LIST_DIR}/manual_text.cmake VERBATIM)
+    add_custom_target(manual_text ALL DEPENDS ${zelwan_manual_text})
+  else()
+    message(WARNING "groff not found: the package will lack the manual as text (Debian: groff-base)")
+  endif()
+endif()

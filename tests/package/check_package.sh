@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Unpacks a package into a temporary root and checks it as a user meets it: the files are there, the
+# packaged program converts the packaged example to the same bytes as the reference build, and the
+# manual reads. A .deb: another program builds against the packaged core. A .zip: zelwan.exe runs
+# under Wine (in WINEPREFIX) and needs no DLL beyond those of Windows itself.
+# Usage: check_package.sh <zelwan_*.deb | zelwan-*-win64.zip> <reference zelwan>
+set -u
+package=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+reference=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+tmp=$(mktemp -d) || exit 1
+root=$tmp/root
+fail() {
+    echo "FAIL $(basename "$package"): $1 (left in $tmp)"
+    exit 1
+}
+has_files() {  # has_files <folder> <file>...: each is there
+    local folder=$1
+    shift
+    for f in "$@"; do
+        [ -f "$folder/$f" ] || fail "$f is missing"
+    done
+}
+version=$("$reference" --version) || fail "the reference zelwan does not run"
+
+case $package in
+*.deb)
+    [ "$(dpkg-deb -f "$package" Package Version)" = $'Package: zelwan\nVersion: '"${version#zelwan v}" ] ||
+        fail "not zelwan ${version#zelwan v}: $(dpkg-deb -f "$package" Package Version)"
+    dpkg -x "$package" "$root" || fail "dpkg -x"
+    has_files "$root/usr" bin/zelwan share/man/man1/zelwan.1 include/zelwan/geodesy.h \
+        lib/libzelwan-geodesy.a lib/cmake/zelwan/zelwan-config.cmake
+    example=$root/usr/share/doc/zelwan/przyklad
+    program=("$root/usr/bin/zelwan")
+    MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/zelwan.1" > "$tmp/manual.txt" 2> "$tmp/warnings.txt"
+    [ -s "$tmp/manual.txt" ] && [ ! -s "$tmp/warnings.txt" ] || fail "man: $(cat "$tmp/warnings.txt")"
+    bash "$here/consumer.sh" "$root/usr" || fail "a program using the packaged core"
+    ;;
+*.zip)
+    mkdir "$root" && (cd "$root" && cmake -E tar xf "$package") || fail "cannot unpack"
+    top=$root/$(basename "$package" .zip)
+    [ "$(cd "$root" && find . -type f | LC_ALL=C sort | tr '\n' ' ')" = \
+        "./${top##*/}/przyklad/punkty_2000.txt ./${top##*/}/przyklad/separatory.txt ./${top##*/}/zelwan.exe ./${top##*/}/zelwan.txt " ] ||
+        fail "holds other files: $(cd "$root" && find . -type f)"
+    imports=$(x86_64-w64-mingw32-objdump -p "$top/zelwan.exe" | sed -n 's/^\tDLL Name: //p' | LC_ALL=C sort | tr '\n' ' ')
+    [ "$imports" = "KERNEL32.dll msvcrt.dll " ] || fail "zelwan.exe needs more than Windows has: $imports"
+    manual=$top/zelwan.txt
+    iconv -f UTF-8 -t UTF-8 "$manual" > /dev/null || fail "zelwan.txt is not UTF-8"
+    [ "$(grep -c $'\r$' "$manual")" -eq "$(wc -l < "$manual")" ] || fail "zelwan.txt has lines without CR LF"
+    grep -q 'poza Skawiną' "$manual" && grep -q 'Uzycie: zelwan PLIK' "$manual" || fail "zelwan.txt is not the manual"
+    example=$top/przyklad
+    program=(wine "$top/zelwan.exe")
+    ;;
+*) fail "neither a .deb nor a .zip" ;;
+esac
+for f in punkty_2000.txt separatory.txt; do
+    cmp -s "$example/$f" "$here/../../examples/$f" || fail "the example's $f differs from examples/$f"
+done
+
+# The packaged program on the packaged example, then the reference build on a copy: the same bytes.
+run_example() {  # run_example <folder> <zelwan command>...
+    local folder=$1
+    shift
+    mkdir "$folder" && cp "$example/punkty_2000.txt" "$example/separatory.txt" "$folder/" || fail "copy"
+    (cd "$folder" && "$@" punkty_2000.txt - 0 3 0 1 1 < /dev/null > stdout.txt 2>&1) ||
+        fail "$* on the example: status $?, $(head -c 300 "$folder/stdout.txt")"
+    [ ! -s "$folder/stdout.txt" ] || fail "$* printed $(head -c 300 "$folder/stdout.txt")"
+    sed -i -E 's/^(Data \/ godzina wykonania transformacji: ).*\r$/\1\r/' "$folder/punkty_2000_wynik.txt.log"
+}
+run_example "$tmp/packaged" "${program[@]}"
+run_example "$tmp/reference" "$reference"
+for f in punkty_2000_wynik.txt punkty_2000_wynik.txt.log; do
+    cmp "$tmp/reference/$f" "$tmp/packaged/$f" || fail "$f differs from the reference build's"
+done
+[ "$(wc -l < "$tmp/packaged/punkty_2000_wynik.txt")" -eq 8 ] || fail "not 8 lines out of 8"
+"${program[@]}" --version < /dev/null > "$tmp/version.txt" 2>&1
+[ "$(tr -d '\r' < "$tmp/version.txt")" = "$version" ] || fail "--version: $(cat "$tmp/version.txt")"
+
+rm -rf "$tmp"
+echo "$(basename "$package"): as packaged, the example converts as the reference build converts it"
