@@ -45,8 +45,11 @@ void show_progress(ProgressLine& progress, long long lines, ProgressLine::Clock:
     progress.terminal.write(text.data(), text.size());  // a terminal that fails us costs nothing
 }
 
-void show_progress(ProgressLine& progress, long long lines) {
-    show_progress(progress, lines, ProgressLine::Clock::now());
+bool ProgressSink::write(const char* data, std::size_t size) {
+    if (lines != nullptr) {
+        show_progress(progress, *lines, ProgressLine::Clock::now());
+    }
+    return sink.write(data, size);
 }
 
 void clear_progress(ProgressLine& progress) {

@@ -15,15 +15,22 @@ struct ProgressLine {
     std::size_t shown_width = 0;  // characters on the terminal now; 0 when nothing is shown
 };
 
-// The record loop looks at the clock only every this many lines.
-inline constexpr long long PROGRESS_STRIDE = 4096;
-
 ProgressLine make_progress_line(ByteSink& terminal, ProgressLine::Clock::time_point start);
 
 // Redraws the line in place when it is due; before that, does nothing.
 void show_progress(ProgressLine& progress, long long lines, ProgressLine::Clock::time_point now);
-// The same at the clock's time: the one call in the record loop, which stays small that way.
-void show_progress(ProgressLine& progress, long long lines);
+
+// The output file as the record loop writes it. Each time a buffer of it goes out (64 KiB, a couple
+// of thousand lines) the progress line is redrawn if due, so that the loop itself never looks at
+// the clock and costs not one instruction more per line.
+struct ProgressSink final : ByteSink {
+    ByteSink& sink;
+    ProgressLine& progress;
+    const long long* lines = nullptr;  // the record loop's count, once the loop is there
+    ProgressSink(ByteSink& s, ProgressLine& p) : sink(s), progress(p) {}
+    bool write(const char* data, std::size_t size) override;
+    bool close() override { return sink.close(); }
+};
 
 // Blanks the line and puts the cursor back at its start, if anything was shown.
 void clear_progress(ProgressLine& progress);

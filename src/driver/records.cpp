@@ -105,9 +105,6 @@ RecordsEnd process_records(RecordLoop& loop, LineReader& input) {
         if (loop.out.failed || loop.log.failed) {
             return RecordsEnd::write_failed;
         }
-        if (loop.progress != nullptr && loop.line_number % PROGRESS_STRIDE == 0) {
-            show_progress(*loop.progress, loop.line_number);
-        }
     }
     return input.state == LineReader::State::failed ? RecordsEnd::read_failed : RecordsEnd::complete;
 }

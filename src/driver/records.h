@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "driver/fields.h"
-#include "driver/progress.h"
 #include "driver/text_io.h"
 #include "geodesy/area.h"
 #include "geodesy/settings.h"
@@ -17,8 +16,6 @@ struct RecordLoop {
     TextWriter& log;
     long long line_number = 0;      // pieces read so far, empty ones included
     std::string_view current_line;  // the line as read, without its line end
-    // Only when standard error is a terminal; looked at every PROGRESS_STRIDE lines.
-    ProgressLine* progress = nullptr;
 };
 
 // One point line as parsed; everything starts afresh on every line.

@@ -4,6 +4,7 @@
 
 #include "driver/log_report.h"
 #include "driver/messages.h"
+#include "driver/progress.h"
 #include "driver/records.h"
 
 namespace {
@@ -86,8 +87,12 @@ const char* read_separators(ByteSource& source, Separators& separators) {
 }
 
 int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, ByteSink& log) {
+    StreamSink terminal(stderr);
+    ProgressLine progress = make_progress_line(terminal, ProgressLine::Clock::now());
+    ProgressSink watched_output(output, progress);
     TextWriter log_writer(log, WRITE_BUFFER_SIZE);
-    TextWriter out_writer(output, WRITE_BUFFER_SIZE);
+    TextWriter out_writer(config.show_progress ? static_cast<ByteSink&>(watched_output) : output,
+                          WRITE_BUFFER_SIZE);
     const RunSettings& settings = config.settings;
     write_log_header(log_writer, config.start_time, settings.TransformMode, settings.Direction,
                      config.input_path);
@@ -98,13 +103,10 @@ int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, B
                     log_writer,
                     0,
                     {}};
-    StreamSink terminal(stderr);
-    ProgressLine progress = make_progress_line(terminal, ProgressLine::Clock::now());
-    if (config.show_progress) {
-        loop.progress = &progress;
-    }
+    watched_output.lines = &loop.line_number;
     const RecordsEnd end = process_records(loop, input);
-    clear_progress(progress);  // before any message on standard output, which may be the same terminal
+    watched_output.lines = nullptr;  // the last of the output, written below, must not draw it again
+    clear_progress(progress);        // before any message on standard output, maybe the same terminal
     return finish_run(end, config, out_writer, log_writer);
 }
 

@@ -58,4 +58,19 @@ TEST(ProgressLine, ShownLateRedrawnSeldomClearedAtTheEnd) {
     }
 }
 
+TEST(ProgressSink, PassesTheOutputThroughAndDrawsOnceTheLoopCounts) {
+    MemorySink terminal;
+    MemorySink output;
+    ProgressLine progress =
+        make_progress_line(terminal, ProgressLine::Clock::now() - std::chrono::seconds(2));
+    ProgressSink watched(output, progress);
+    EXPECT_TRUE(watched.write("a\r\n", 3));
+    EXPECT_EQ(terminal.bytes, "") << "no count yet";
+    long long lines = 4096;
+    watched.lines = &lines;
+    EXPECT_TRUE(watched.write("b\r\n", 3));
+    EXPECT_EQ(terminal.bytes.substr(0, 21), "\rzelwan: 4096 linii, ");
+    EXPECT_EQ(output.bytes, "a\r\nb\r\n");
+}
+
 }  // namespace
