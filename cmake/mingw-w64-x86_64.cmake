@@ -1,5 +1,5 @@
 # Cross-compiles zelwan.exe for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix):
-#   cmake -S . -B build-windows --toolchain cmake/mingw-w64-x86_64.cmake
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 # The top CMakeLists adds -ffp-contract=off for this compiler as for every other, so the .exe computes
 # the same bits as the Linux build.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -45,13 +45,6 @@ void show_progress(ProgressLine& progress, long long lines, ProgressLine::Clock:
     progress.terminal.write(text.data(), text.size());  // a terminal that fails us costs nothing
 }
 
-bool ProgressSink::write(const char* data, std::size_t size) {
-    if (lines != nullptr) {
-        show_progress(progress, *lines, ProgressLine::Clock::now());
-    }
-    return sink.write(data, size);
-}
-
 void clear_progress(ProgressLine& progress) {
     if (progress.shown_width == 0) {
         return;
@@ -61,4 +54,11 @@ void clear_progress(ProgressLine& progress) {
     blank.back() = '\r';
     progress.terminal.write(blank.data(), blank.size());
     progress.shown_width = 0;
+}
+
+bool ProgressSink::write(const char* data, std::size_t size) {
+    if (lines != nullptr) {
+        show_progress(progress, *lines, ProgressLine::Clock::now());
+    }
+    return sink.write(data, size);
 }

@@ -20,6 +20,9 @@ ProgressLine make_progress_line(ByteSink& terminal, ProgressLine::Clock::time_po
 // Redraws the line in place when it is due; before that, does nothing.
 void show_progress(ProgressLine& progress, long long lines, ProgressLine::Clock::time_point now);
 
+// Blanks the line and puts the cursor back at its start, if anything was shown.
+void clear_progress(ProgressLine& progress);
+
 // The output file as the record loop writes it. Each time a buffer of it goes out (64 KiB, a couple
 // of thousand lines) the progress line is redrawn if due, so that the loop itself never looks at
 // the clock and costs not one instruction more per line.
@@ -31,6 +34,3 @@ struct ProgressSink final : ByteSink {
     bool write(const char* data, std::size_t size) override;
     bool close() override { return sink.close(); }
 };
-
-// Blanks the line and puts the cursor back at its start, if anything was shown.
-void clear_progress(ProgressLine& progress);
