@@ -89,6 +89,7 @@ struct LineReader {
 private:
     void refill();
     void drop_unfinished_line();
+    void end_at_ctrl_z(std::size_t arrived);
 };
 
 // Buffered writer with CR LF line ends. The first failed write sticks: nothing more is written.
