@@ -1,5 +1,5 @@
 # Hardening: a build of everything under the sanitizers, the fuzz target over the record loop,
-# and the replay of its saved inputs.
+# the replay of its saved inputs, and the fault tests of the real executable.
 
 option(ZELWAN_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(ZELWAN_FUZZ "Build the libFuzzer target over the record loop (clang only)" OFF)
@@ -33,4 +33,12 @@ if(ZELWAN_TESTS)
   target_link_libraries(fuzz_replay PRIVATE driver)
   add_test(NAME fuzz_replay
            COMMAND fuzz_replay "${PROJECT_SOURCE_DIR}/fuzz/corpus" "${PROJECT_SOURCE_DIR}/fuzz/regressions")
+
+  # Peak memory is asserted only without the sanitizers, whose shadow memory would swamp it.
+  foreach(group IN ITEMS write_full size_limit garbage stream)
+    add_test(NAME faults.${group}
+             COMMAND bash "${PROJECT_SOURCE_DIR}/tests/faults/run_faults.sh" $<TARGET_FILE:zelwan> ${group}
+                     $<IF:$<BOOL:${ZELWAN_SANITIZE}>,sanitized,plain>)
+    set_tests_properties(faults.${group} PROPERTIES TIMEOUT 300)  # a FIFO left without its partner
+  endforeach()
 endif()
