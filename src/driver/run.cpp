@@ -14,7 +14,8 @@ constexpr std::size_t WRITE_BUFFER_SIZE = std::size_t{1} << 16;
 
 int failure(const char* format, const std::string& file_name) {
     std::printf(format, file_name.c_str());
-    std::fflush(stdout);
+    (void)std::fflush(stdout);  // a message that cannot be shown still leaves its status
+
     return EXIT_FAILED;  // a calling script must be able to tell a failed start from a full run
 }
 
@@ -90,7 +91,7 @@ int run(int argc, char* argv[]) {
     RunConfig config{};
     config.start_time = local_now();  // before anything else, however long start-up takes
     if (argc < 8) {
-        std::fputs(USAGE_TEXT, stdout);
+        (void)std::fputs(USAGE_TEXT, stdout);  // the status tells a script all the same
         return EXIT_USAGE;
     }
     config.input_path = argv[1];

@@ -14,7 +14,8 @@ constexpr std::size_t PIECE_RAW_MAX = LINE_PIECE_MAX + 1;
 FileHandle open_file(const char* path, const char* mode) {
     FileHandle file(std::fopen(path, mode));
     if (file) {
-        std::setvbuf(file.get(), nullptr, _IONBF, 0);
+        // If refused, stdio buffers as well, and close() still reports a write that was lost.
+        (void)std::setvbuf(file.get(), nullptr, _IONBF, 0);
     }
     return file;
 }

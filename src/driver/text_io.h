@@ -27,7 +27,7 @@ struct ByteSink {
 
 struct FileCloser {
     void operator()(std::FILE* file) const {
-        std::fclose(file);  // result wanted only where close() is called
+        (void)std::fclose(file);  // result wanted only where close() is called
     }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
