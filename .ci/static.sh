@@ -5,8 +5,13 @@ cd "$(dirname "$0")/.."
 source .ci/packages.sh
 install_missing clang clang-format clang-tidy cppcheck
 
+dirs=()
+for dir in src tests fuzz bench; do
+    [ ! -d "$dir" ] || dirs+=("$dir")
+done
+
 echo "-- clang-format"
-mapfile -t sources < <(find src tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) 2> /dev/null | sort)
+mapfile -t sources < <(find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) | sort)
 clang-format --dry-run -Werror "${sources[@]}"
 
 echo "-- cppcheck"
@@ -14,5 +19,5 @@ cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-su
 
 echo "-- clang-tidy"
 cmake -S . -B build-static -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON > /dev/null
-find src tests fuzz bench -name '*.cpp' 2> /dev/null | sort | xargs -P 2 -n 4 clang-tidy -p build-static --quiet \
+find "${dirs[@]}" -name '*.cpp' | sort | xargs -P 2 -n 4 clang-tidy -p build-static --quiet \
     2> >(grep -v ' warnings generated\.$' >&2)
