@@ -19,6 +19,7 @@
 
 #include "driver/fields.h"
 #include "driver/messages.h"
+#include "driver/number_format.h"
 #include "driver/records.h"
 #include "driver/text_io.h"
 
@@ -222,8 +223,9 @@ bool all_digits(std::string_view text) {
 }
 
 // A number as written: "-"?, the integer part without leading zeros, then exactly the run's places.
-// `from`, when given, is the value it was written from: rounded first to 17 significant digits
-// and then to the places, it is off by at most half a unit of each, and its sign is kept.
+// `from`, when given, is the value it was written from: the bytes are those of the writer that
+// always goes by way of the 17-digit form, and rounded first to 17 significant digits and then to
+// the places, the number is off by at most half a unit of each, and its sign is kept.
 void check_number(std::string_view field, std::int32_t decimals, const double* from) {
     const std::size_t places = decimals < 0 ? 6 : static_cast<std::size_t>(decimals);
     std::string_view digits = field;
@@ -247,6 +249,11 @@ void check_number(std::string_view field, std::int32_t decimals, const double* f
     if (from == nullptr) {
         return;
     }
+    MemorySink reference;
+    TextWriter reference_writer(reference, WRITER_BUFFER_SIZE);
+    write_fixed_by_digits(reference_writer, *from, decimals);
+    reference_writer.flush();
+    check(field == reference.bytes, "the bytes of the 17-digit writer");
     check(minus == (*from < 0), "a minus sign exactly for a negative value");
     double unit = 1;
     for (std::size_t i = 0; i < places; ++i) {
@@ -272,6 +279,18 @@ LineFields split_fields(std::string_view content, const DelimiterSet& delimiters
         ++fields.count;
     }
     return fields;
+}
+
+// A numeric token's value is that of its leading decimal number as a full conversion reads it:
+// the token holds only digits, "." and "-", so strtod sees exactly that grammar.
+void check_token_value(std::string_view token) {
+    double value = 0;
+    if (!is_number_token(token) || !token_value(token, value)) {
+        return;
+    }
+    const std::string text(token);
+    const double full = std::strtod(text.c_str(), nullptr);
+    check(value == full && std::signbit(value) == std::signbit(full), "a token reads as a full conversion");
 }
 
 double value_of(std::string_view token) {
@@ -319,6 +338,9 @@ void check_lines(const FuzzRun& run, const std::vector<std::string>& pieces, std
             continue;
         }
         const LineFields fields = split_fields(content, delimiters);
+        for (int k = 1; k < fields.count && k < 4; ++k) {
+            check_token_value(fields.field[k]);
+        }
         if (fields.count == 0) {
             check(messages.size() == 1 && messages[0] == MSG_BAD_NR, "only delimiters: the NR message alone");
             continue;
