@@ -71,16 +71,18 @@ char* put_centimetres(char* at, std::int64_t value) {
 
 int main(int argc, char* argv[]) {
     if (argc != 4) {
-        std::fputs("usage: generate_points county|county_mixed|skawina LINES FILE\n", stderr);
+        (void)std::fputs("usage: generate_points county|county_mixed|skawina LINES FILE\n", stderr);
         return 2;
     }
     const std::string_view kind = argv[1];
     const AreaPolygon& area = kind == "skawina" ? AREA_SKAWINA_LOCAL : AREA_COUNTY_1965;
     const int outside_per_four = kind == "county_mixed" ? 1 : 0;
-    const long long lines = std::atoll(argv[2]);
+    long long lines = 0;
+    const char* count_end = argv[2] + std::strlen(argv[2]);
+    const bool count_ok = std::from_chars(argv[2], count_end, lines).ptr == count_end;
     std::FILE* file = std::fopen(argv[3], "wb");
-    if (file == nullptr || (kind != "county" && kind != "county_mixed" && kind != "skawina")) {
-        std::fputs("generate_points: bad kind or file\n", stderr);
+    if (file == nullptr || !count_ok || (kind != "county" && kind != "county_mixed" && kind != "skawina")) {
+        (void)std::fputs("generate_points: bad kind, count or file\n", stderr);
         return 1;
     }
     const Box box = bounding_box(area, 2000000);  // outside points up to 20 km beyond the box
@@ -101,7 +103,11 @@ int main(int argc, char* argv[]) {
         at = put_centimetres(at, random.between(15000, 45000));
         *at++ = '\r';
         *at++ = '\n';
-        std::fwrite(line, 1, static_cast<std::size_t>(at - line), file);
+        const auto size = static_cast<std::size_t>(at - line);
+        if (std::fwrite(line, 1, size, file) != size) {
+            break;
+        }
     }
-    return std::fclose(file) == 0 ? 0 : 1;
+    const bool written = std::ferror(file) == 0;  // a short file must not pass for a benchmark input
+    return std::fclose(file) == 0 && written ? 0 : 1;
 }

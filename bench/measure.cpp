@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
         first = 3;
     }
     if (first >= argc) {
-        std::fputs("usage: measure [-o FILE] COMMAND ARGS...\n", stderr);
+        (void)std::fputs("usage: measure [-o FILE] COMMAND ARGS...\n", stderr);
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
@@ -25,7 +25,9 @@ int main(int argc, char* argv[]) {
     if (child == 0) {
         if (stdout_path != nullptr) {
             const int fd = open(stdout_path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(fd, STDOUT_FILENO);
+            if (fd < 0 || dup2(fd, STDOUT_FILENO) < 0) {
+                _exit(127);  // never let the command's output run into ours
+            }
         }
         execvp(argv[first], argv + first);
         _exit(127);
@@ -34,6 +36,8 @@ int main(int argc, char* argv[]) {
     rusage usage{};
     wait4(child, &status, 0, &usage);
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    std::fprintf(stderr, "%.4f %ld\n", seconds.count(), usage.ru_maxrss);
+    if (std::fprintf(stderr, "%.4f %ld\n", seconds.count(), usage.ru_maxrss) < 0) {
+        return 1;  // the measurement is lost
+    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

@@ -22,7 +22,7 @@ struct AreaPolygon {
 };
 
 // A polygon with its bounding box.
-constexpr AreaPolygon make_area_polygon(const Point* vertices, std::int32_t count) {
+constexpr AreaPolygon make_area_polygon(const Point* vertices, std::int32_t count) noexcept {
     AreaPolygon area{vertices, count};
     for (std::int32_t k = 0; k < count; ++k) {
         const Point& v = vertices[k];

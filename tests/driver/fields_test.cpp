@@ -75,7 +75,8 @@ TEST(NumberTokens, ShortcutAgreesWithAFullConversion) {
         const std::string digits = std::to_string(random() % 10000000000ULL);
         const std::size_t point = random() % (digits.size() + 1);
         const std::string token = std::string(random() % 4 == 0 ? "-" : "") + digits.substr(0, point) + "." +
-                                  digits.substr(point) + std::string(random() % 12, '0' + random() % 10);
+                                  digits.substr(point) +
+                                  std::string(random() % 12, static_cast<char>('0' + random() % 10));
         double shortcut = 0;
         double full = 0;
         ASSERT_TRUE(token_value(token, shortcut)) << token;
