@@ -1,8 +1,9 @@
 // Fuzz target over the record loop. The first bytes choose the run's settings and separators, the
 // rest is the input file. Beyond "no crash" it checks that no line is lost, duplicated or mangled:
 // every line read leaves exactly its output line or its NR message, every log line is a message
-// about a line read, in order, a rejected line is copied byte for byte, and a converted point ends
-// with numbers of the run's decimals.
+// about a line read, in order, a rejected line is copied byte for byte, an accepted point ends with
+// numbers of the run's decimals (byte for byte the 17-digit writer's where nothing converts them),
+// tokens read as a full conversion reads them, and a full disk never ends as a complete run.
 //
 // Input layout: mode, direction, height direction, XY code, H code, shape, cap; then the delimiter
 // bytes and the separator bytes the shape asks for; then the input file.
