@@ -14,8 +14,10 @@ constexpr std::size_t WRITE_BUFFER_SIZE = std::size_t{1} << 16;
 
 int failure(const char* format, const std::string& file_name) {
     std::printf(format, file_name.c_str());
-    (void)std::fflush(stdout);  // a message that cannot be shown still leaves its status
-    return EXIT_FAILED;  // a calling script must be able to tell a failed start from a full run
+    // A message that cannot be shown still leaves its status, and a calling script must be able
+    // to tell a failed start from a full run.
+    (void)std::fflush(stdout);
+    return EXIT_FAILED;
 }
 
 std::tm local_now() {
