@@ -1,9 +1,18 @@
-#!/usr/bin/env bash
-# The .deb of the Linux build, unpacked into a temporary root: its program converts its example,
-# its manual reads, and a program of someone else's builds against its core.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash .ci/apt-install-missing.sh dpkg-dev man-db groff-base bsdextrautils
-
-(cd build && cpack -G DEB)
-bash tests/package/check_package.sh build/zelwan_*.deb build/zelwan
+# Sourced by the stage scripts: install_missing [OPTION...] PACKAGE... installs the Debian packages
+# given that are not installed yet; options such as --no-install-recommends go to apt-get install.
+install_missing() {
+    local missing=() options=() package
+    for package in "$@"; do
+        if [[ $package == -* ]]; then
+            options+=("$package")
+            continue
+        fi
+        dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    [ ${#missing[@]} -gt 0 ] || return 0
+    local sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    echo "installing: ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${options[@]}" "${missing[@]}"
+}

@@ -3,7 +3,9 @@
 # bytes the Linux build is held to, then its .zip, unpacked and run on the example.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash .ci/apt-install-missing.sh g++-mingw-w64-x86-64-posix wine wine64 groff-base libgtest-dev
+source .ci/packages.sh
+# Without Wine's recommends (graphics, sound, fonts): a console program's tests need none of them.
+install_missing --no-install-recommends g++-mingw-w64-x86-64-posix wine wine64 groff-base libgtest-dev
 
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 cmake --build build-windows -j2

@@ -1,12 +1,47 @@
 #include "driver/fields.h"
 
 #include <charconv>
+#include <cstdint>
+#include <iterator>
 #include <system_error>
 
 namespace {
 
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// Powers of ten that are exact doubles.
+constexpr double EXACT_POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t EXACT_INTEGER_LIMIT = std::uint64_t{1} << 53;
+
+// Survey numbers have few digits: when all of them fit in an exact integer and the power of ten
+// is exact too, one correctly rounded division gives the same double as a full conversion, at a
+// fraction of its cost. false when the number is not that short; number is "-"?digits[.digits].
+bool exact_short_decimal(std::string_view number, double& value) {
+    const bool negative = number.starts_with('-');
+    std::uint64_t mantissa = 0;
+    std::size_t decimals = 0;
+    bool after_point = false;
+    for (std::size_t i = negative ? 1 : 0; i < number.size(); ++i) {
+        if (number[i] == '.') {
+            after_point = true;
+            continue;
+        }
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(number[i] - '0');
+        if (mantissa > EXACT_INTEGER_LIMIT) {
+            return false;
+        }
+        decimals += after_point ? 1 : 0;
+    }
+    if (decimals >= std::size(EXACT_POWERS_OF_TEN)) {
+        return false;
+    }
+    const double magnitude = static_cast<double>(mantissa) / EXACT_POWERS_OF_TEN[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
 }
 
 }  // namespace
@@ -66,6 +101,9 @@ bool token_value(std::string_view token, double& value) {
     }
     if (!seen_digit) {
         return true;  // "-", "." and the like
+    }
+    if (exact_short_decimal(token.substr(0, i), value)) {
+        return true;
     }
     const char* first = token.data();
     const std::errc ec = std::from_chars(first, first + i, value, std::chars_format::fixed).ec;

@@ -5,19 +5,28 @@
 #include "driver/messages.h"
 
 void write_message(TextWriter& out, const char* format, long long number, std::string_view text) {
-    for (const char* c = format; *c != '\0'; ++c) {
-        if (c[0] == '%' && c[1] == 'd') {
+    std::string_view rest = format;
+    while (!rest.empty()) {
+        const std::size_t special = rest.find_first_of("%\n");
+        out.write(rest.substr(0, special));  // literal text goes out in runs, not byte by byte
+        if (special == std::string_view::npos) {
+            return;
+        }
+        rest.remove_prefix(special);
+        if (rest.starts_with("%d")) {
             char digits[24];
             const auto result = std::to_chars(digits, digits + sizeof digits, number);
             out.write(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
-            ++c;
-        } else if (c[0] == '%' && c[1] == 's') {
+            rest.remove_prefix(2);
+        } else if (rest.starts_with("%s")) {
             out.write(text);
-            ++c;
-        } else if (*c == '\n') {
+            rest.remove_prefix(2);
+        } else if (rest.starts_with('\n')) {
             out.end_line();
+            rest.remove_prefix(1);
         } else {
-            out.put(*c);
+            out.put(rest[0]);
+            rest.remove_prefix(1);
         }
     }
 }

@@ -1,8 +1,10 @@
 #include "driver/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -58,6 +60,60 @@ int cut_and_round(DecimalDigits& d, long long kept) {
     return n;
 }
 
+constexpr double EXACT_POWERS_OF_TEN[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double EXACT_INTEGER_LIMIT = 9007199254740992.0;  // 2^53
+
+// The last place written, counted in units of it, or false when this cannot be settled cheaply.
+// Rounding the 17-digit form and rounding the exact value differ only when the exact value lies
+// just below a tie and its 17-digit form is the tie itself. So when the scaled value's fraction is
+// clearly away from one half - beyond the product's own error and the 17-digit step - the exact
+// value decides, and the rest is integer work. Everything written then lies within 16 digits.
+bool rounded_units(double magnitude, std::int32_t decimals, std::uint64_t& units) {
+    if (decimals >= static_cast<std::int32_t>(std::size(EXACT_POWERS_OF_TEN))) {
+        return false;
+    }
+    const double scaled = magnitude * EXACT_POWERS_OF_TEN[decimals];
+    if (!(scaled < EXACT_INTEGER_LIMIT)) {
+        return false;
+    }
+    // Below 2^53 the integer conversion truncates exactly, and costs less than a call of floor().
+    const double whole = static_cast<double>(static_cast<std::uint64_t>(scaled));
+    const double fraction = scaled - whole;  // exact
+    // Both errors stay below 2e-16 of the value; 1e-300 covers the coarse steps of subnormals.
+    const double margin = scaled * 4e-16 + 1e-300;
+    if (std::fabs(fraction - 0.5) <= margin) {
+        return false;
+    }
+    units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// Units of the last place, as the integer digits, a point and exactly `decimals` digits. All
+// digits come from one integer conversion; the point is put in afterwards, which spares a
+// division by a power of ten that is not known at compile time.
+void write_units(TextWriter& out, bool negative, std::uint64_t units, std::int32_t decimals) {
+    char digits[24];
+    const auto count =
+        static_cast<std::int32_t>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
+    const std::int32_t integer_digits = count > decimals ? count - decimals : 0;
+    char* const start = out.reserve(48);
+    char* at = start;
+    if (negative) {
+        *at++ = '-';
+    }
+    if (integer_digits == 0) {
+        *at++ = '0';
+    }
+    at = std::copy(digits, digits + integer_digits, at);
+    if (decimals > 0) {
+        *at++ = '.';
+        at = std::fill_n(at, decimals - (count - integer_digits), '0');
+        at = std::copy(digits + integer_digits, digits + count, at);
+    }
+    out.used += static_cast<std::size_t>(at - start);
+}
+
 void write_special(TextWriter& out, double value) {
     if (std::isnan(value)) {
         out.write("nan");
@@ -69,6 +125,18 @@ void write_special(TextWriter& out, double value) {
 }  // namespace
 
 void write_fixed(TextWriter& out, double value, std::int32_t decimals) {
+    if (decimals < 0) {
+        decimals = 6;
+    }
+    std::uint64_t units = 0;
+    if (rounded_units(std::fabs(value), decimals, units)) {  // false also for infinities and NaN
+        write_units(out, value < 0, units, decimals);
+        return;
+    }
+    write_fixed_by_digits(out, value, decimals);
+}
+
+void write_fixed_by_digits(TextWriter& out, double value, std::int32_t decimals) {
     if (decimals < 0) {
         decimals = 6;
     }

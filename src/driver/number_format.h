@@ -9,3 +9,6 @@
 // A negative count of decimals writes six. A zero, also a negative one, has no minus sign; a
 // negative value that rounds to zero keeps it (-0.001 to two places is -0.00).
 void write_fixed(TextWriter& out, double value, std::int32_t decimals);
+
+// The same bytes, always by way of the 17-digit form: the reference for write_fixed's shortcut.
+void write_fixed_by_digits(TextWriter& out, double value, std::int32_t decimals);

@@ -15,8 +15,10 @@ constexpr std::size_t WRITE_BUFFER_SIZE = std::size_t{1} << 16;
 
 int failure(const char* format, const std::string& file_name) {
     std::printf(format, file_name.c_str());
-    std::fflush(stdout);
-    return EXIT_FAILED;  // a calling script must be able to tell a failed start from a full run
+    // A message that cannot be shown still leaves its status, and a calling script must be able
+    // to tell a failed start from a full run.
+    (void)std::fflush(stdout);
+    return EXIT_FAILED;
 }
 
 // Fewer than seven arguments: a lone --help, -h or --version is answered with status 0, anything
@@ -27,7 +29,7 @@ int answer_short_call(int argc, char* argv[]) {
     if (version) {
         std::printf("%s\n", PROGRAM_VERSION);
     } else {
-        std::fputs(USAGE_TEXT, stdout);
+        (void)std::fputs(USAGE_TEXT, stdout);  // checked below, with the flush, where it matters
     }
     if (!version && option != "--help" && option != "-h") {
         return EXIT_USAGE;

@@ -27,7 +27,7 @@ struct ByteSink {
 
 struct FileCloser {
     void operator()(std::FILE* file) const {
-        std::fclose(file);  // result wanted only where close() is called
+        (void)std::fclose(file);  // result wanted only where close() is called
     }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
@@ -99,6 +99,7 @@ struct LineReader {
 private:
     void refill();
     void drop_unfinished_line();
+    void end_at_ctrl_z(std::size_t arrived);
 };
 
 // Buffered writer with CR LF line ends. The first failed write sticks: nothing more is written.

@@ -72,14 +72,23 @@ int crossing_parity(const AreaPolygon& area, double x, double y) {
     return result;
 }
 
+// A metre beyond the box is far more than the vertex tolerance and than any rounding of a
+// crossing: such a point is outside, and no edge crosses its ray an odd number of times.
+bool far_outside_the_box(const AreaPolygon& area, double x, double y) {
+    return x < area.min_x - 1.0 || x > area.max_x + 1.0 || y < area.min_y - 1.0 || y > area.max_y + 1.0;
+}
+
 }  // namespace
 
-const AreaPolygon AREA_SKAWINA_LOCAL{SKAWINA_LOCAL, SKAWINA_VERTEX_COUNT};
-const AreaPolygon AREA_SKAWINA_2000{SKAWINA_2000, SKAWINA_VERTEX_COUNT};
-const AreaPolygon AREA_COUNTY_1965{COUNTY_1965, COUNTY_VERTEX_COUNT};
-const AreaPolygon AREA_COUNTY_2000{COUNTY_2000, COUNTY_VERTEX_COUNT};
+const AreaPolygon AREA_SKAWINA_LOCAL = make_area_polygon(SKAWINA_LOCAL, SKAWINA_VERTEX_COUNT);
+const AreaPolygon AREA_SKAWINA_2000 = make_area_polygon(SKAWINA_2000, SKAWINA_VERTEX_COUNT);
+const AreaPolygon AREA_COUNTY_1965 = make_area_polygon(COUNTY_1965, COUNTY_VERTEX_COUNT);
+const AreaPolygon AREA_COUNTY_2000 = make_area_polygon(COUNTY_2000, COUNTY_VERTEX_COUNT);
 
 int point_in_area(const AreaPolygon& area, double x, double y) {
+    if (far_outside_the_box(area, x, y)) {
+        return 0;
+    }
     if (near_a_vertex(area, x, y)) {
         return 1;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Area boundaries of Skawina and Kraków county, and the test whether a point lies inside one.
 #include <cstdint>
+#include <limits>
 
 // Metres: x is X (northing), y is Y (easting), h the height (zero and unused for vertices).
 struct Point {
@@ -10,10 +11,28 @@ struct Point {
 };
 
 // Vertices in boundary order, the first repeated as the last; count includes the repeat.
+// The box, when known, lets a point far outside skip the full test; without it nothing is skipped.
 struct AreaPolygon {
     const Point* vertices;
     std::int32_t count;
+    double min_x = -std::numeric_limits<double>::infinity();
+    double max_x = std::numeric_limits<double>::infinity();
+    double min_y = -std::numeric_limits<double>::infinity();
+    double max_y = std::numeric_limits<double>::infinity();
 };
+
+// A polygon with its bounding box.
+constexpr AreaPolygon make_area_polygon(const Point* vertices, std::int32_t count) noexcept {
+    AreaPolygon area{vertices, count};
+    for (std::int32_t k = 0; k < count; ++k) {
+        const Point& v = vertices[k];
+        area.min_x = k == 0 || v.x < area.min_x ? v.x : area.min_x;
+        area.max_x = k == 0 || v.x > area.max_x ? v.x : area.max_x;
+        area.min_y = k == 0 || v.y < area.min_y ? v.y : area.min_y;
+        area.max_y = k == 0 || v.y > area.max_y ? v.y : area.max_y;
+    }
+    return area;
+}
 
 // A point this close to a vertex in both X and Y counts as inside, whatever the boundary does there.
 inline constexpr double VERTEX_TOLERANCE = 0.02;

@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
 
 namespace {
 
-std::string fixed(double value, std::int32_t decimals) {
+using Writer = void (*)(TextWriter&, double, std::int32_t);
+
+std::string fixed(double value, std::int32_t decimals, Writer writer = write_fixed) {
     MemorySink sink;
     TextWriter out(sink, 256);
-    write_fixed(out, value, decimals);
+    writer(out, value, decimals);
     out.flush();
     return sink.bytes;
 }
@@ -77,6 +80,30 @@ TEST(WriteFixed, LargestDoubleAndLongRunsOfZerosStreamThroughASmallBuffer) {
     EXPECT_EQ(many.size(), 100002u);
     EXPECT_EQ(many.substr(0, 4), "1.50");
     EXPECT_EQ(many.find_first_not_of('0', 3), std::string::npos);
+}
+
+// The shortcut must give the 17-digit path's bytes everywhere, above all right at and around
+// ties: k + 0.5 units, and the doubles just beside them.
+TEST(WriteFixed, ShortcutAgreesWithTheDigitPathAroundTies) {
+    std::uint64_t state = 12345;
+    const auto random = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return state >> 11;
+    };
+    int compared = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const std::int32_t decimals = static_cast<std::int32_t>(random() % 12);
+        const double unit = std::pow(10.0, -decimals);
+        const double magnitude = std::pow(10.0, static_cast<double>(random() % 9)) * 10;
+        const double tie =
+            (static_cast<double>(random() % 1000000) / 1000000 * magnitude / unit + 0.5) * unit;
+        for (double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e300), -tie}) {
+            ASSERT_EQ(fixed(value, decimals), fixed(value, decimals, write_fixed_by_digits))
+                << value << " with " << decimals;
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 800000);
 }
 
 }  // namespace

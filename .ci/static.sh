@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Static checks: the tree is clang-formatted, cppcheck finds nothing, clang-tidy (.clang-tidy) neither.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source .ci/packages.sh
+install_missing clang clang-format clang-tidy cppcheck
+
+dirs=()
+for dir in src tests fuzz bench; do
+    [ ! -d "$dir" ] || dirs+=("$dir")
+done
+
+echo "-- clang-format"
+mapfile -t sources < <(find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) | sort)
+clang-format --dry-run -Werror "${sources[@]}"
+
+echo "-- cppcheck"
+cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-suppr -q src fuzz
+
+echo "-- clang-tidy"
+cmake -S . -B build-static -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON > /dev/null
+find "${dirs[@]}" -name '*.cpp' | sort | xargs -P 2 -n 4 clang-tidy -p build-static --quiet \
+    2> >(grep -v ' warnings generated\.$' >&2)
