@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -83,40 +82,6 @@ TEST(NumberTokens, ShortcutAgreesWithAFullConversion) {
         std::from_chars(token.data(), token.data() + token.size(), full, std::chars_format::fixed);
         ASSERT_EQ(shortcut, full) << token;
         ASSERT_EQ(std::signbit(shortcut), std::signbit(full)) << token;
-    }
-}
-
-std::vector<std::string> fields_of(std::string_view line, std::string_view delimiters) {
-    const DelimiterSet set = make_delimiter_set(delimiters);
-    std::vector<std::string> fields;
-    std::string_view field;
-    while (next_field(line, set, field)) {
-        fields.emplace_back(field);
-    }
-    return fields;
-}
-
-struct FieldCase {
-    const char* line;
-    const char* delimiters;
-    std::vector<std::string> fields;
-};
-
-// clang-format off
-const FieldCase FIELD_CASES[] = {
-    {";7;;5000.5;;6000.25;", ";", {"7", "5000.5", "6000.25"}},
-    {"  1 \t 2\t3  ", " \t", {"1", "2", "3"}},
-    {"1 2 3", "", {"1 2 3"}},
-    {";;;", ";", {}},
-    {"5541276,40 7", " ,", {"5541276", "40", "7"}},
-    {"a\xB3" "b c", " ", {"a\xB3" "b", "c"}},
-    {"x\xFFy", "\xFF", {"x", "y"}},
-};
-// clang-format on
-
-TEST(NextField, RunsOfDelimitersSeparate) {
-    for (const FieldCase& c : FIELD_CASES) {
-        EXPECT_EQ(fields_of(c.line, c.delimiters), c.fields) << c.line;
     }
 }
 

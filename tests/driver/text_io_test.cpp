@@ -62,30 +62,6 @@ TEST(LineReader, PiecesOfTextModeInput) {
     }
 }
 
-// Reads that fail after some bytes: the reader reports it rather than a normal end.
-struct FailingSource final : ByteSource {
-    std::string bytes;
-    long read(char* buffer, std::size_t size) override {
-        if (bytes.empty()) {
-            return -1;
-        }
-        const std::size_t n = std::min(size, bytes.size());
-        bytes.copy(buffer, n);
-        bytes.erase(0, n);
-        return static_cast<long>(n);
-    }
-};
-
-TEST(LineReader, AReadErrorIsNotAnEnd) {
-    FailingSource source;
-    source.bytes = "1 2 3\n";
-    LineReader reader(source, 0);
-    std::string_view piece;
-    while (reader.next(piece)) {
-    }
-    EXPECT_EQ(reader.state, LineReader::State::failed);
-}
-
 struct FullSink final : ByteSink {
     std::size_t room;
     std::string bytes;

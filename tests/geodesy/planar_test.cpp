@@ -56,15 +56,6 @@ TEST(TransformPoint, DirectionOutsideTheListChangesNothing) {
     }
 }
 
-TEST(TransformPoint, NoAreaTestOfItsOwn) {
-    double x = 0;
-    double y = 0;
-    transform_point(x, y, 2);
-    EXPECT_TRUE(std::isfinite(x) && std::isfinite(y));
-    EXPECT_NE(x, 0.0);
-    EXPECT_NE(y, 0.0);
-}
-
 TEST(TransformPoints, TransformsExactlyTheFirstCountPointsAndKeepsHeights) {
     Point points[4] = {{5410000.0, 4556000.0, 1.5},
                        {5420000.0, 4540000.0, 2.5},

@@ -43,16 +43,6 @@ TEST(ParseIntArgument, ReadsLeadingDigitsAndSaturates) {
     }
 }
 
-TEST(ParseRunSettings, AddsTwoAndOneToTheDecimalsCodes) {
-    const char* const arguments[5] = {"0", "3x", "-1", "1", "0"};
-    const RunSettings s = parse_run_settings(arguments);
-    EXPECT_EQ(s.TransformMode, 0);
-    EXPECT_EQ(s.Direction, 3);
-    EXPECT_EQ(s.HeightDirection, -1);
-    EXPECT_EQ(s.xy_decimals, 3);
-    EXPECT_EQ(s.h_decimals, 1);
-}
-
 TEST(ParseRunSettings, DecimalsSaturateInsteadOfOverflowing) {
     const char* const high[5] = {"0", "0", "0", "2147483647", "2147483647"};
     EXPECT_EQ(parse_run_settings(high).xy_decimals, MAX32);
