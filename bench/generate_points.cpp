@@ -34,7 +34,7 @@ struct Box {
     std::int64_t min_x, max_x, min_y, max_y;  // centimetres
 };
 
-Box bounding_box(const AreaPolygon& area, std::int64_t margin_cm) {
+Box bounding_box(const zelwan::AreaPolygon& area, std::int64_t margin_cm) {
     Box box{INT64_MAX, INT64_MIN, INT64_MAX, INT64_MIN};
     for (std::int32_t k = 0; k < area.count; ++k) {
         const auto x = static_cast<std::int64_t>(area.vertices[k].x * 100);
@@ -46,12 +46,12 @@ Box bounding_box(const AreaPolygon& area, std::int64_t margin_cm) {
 }
 
 // A point in centimetres, inside or outside the area as asked.
-void draw_point(Random& random, const AreaPolygon& area, const Box& box, bool inside, std::int64_t& x,
+void draw_point(Random& random, const zelwan::AreaPolygon& area, const Box& box, bool inside, std::int64_t& x,
                 std::int64_t& y) {
     do {
         x = random.between(box.min_x, box.max_x);
         y = random.between(box.min_y, box.max_y);
-    } while ((point_in_area(area, static_cast<double>(x) / 100, static_cast<double>(y) / 100) != 0) !=
+    } while ((zelwan::point_in_area(area, static_cast<double>(x) / 100, static_cast<double>(y) / 100) != 0) !=
              inside);
 }
 
@@ -75,7 +75,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::string_view kind = argv[1];
-    const AreaPolygon& area = kind == "skawina" ? AREA_SKAWINA_LOCAL : AREA_COUNTY_1965;
+    const zelwan::AreaPolygon& area =
+        kind == "skawina" ? zelwan::AREA_SKAWINA_LOCAL : zelwan::AREA_COUNTY_1965;
     const int outside_per_four = kind == "county_mixed" ? 1 : 0;
     long long lines = 0;
     const char* count_end = argv[2] + std::strlen(argv[2]);

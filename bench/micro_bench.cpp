@@ -1,6 +1,7 @@
 // The hot functions of the record loop, one at a time, to guide optimisation.
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <string>
 
 #include "driver/fields.h"
@@ -41,41 +42,61 @@ BENCHMARK(number_writing)->Arg(1)->Arg(2)->Arg(3)->Arg(8);
 void area_test(benchmark::State& state) {
     auto x = static_cast<double>(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(point_in_area(AREA_COUNTY_1965, x, 4555974));
+        benchmark::DoNotOptimize(zelwan::point_in_area(zelwan::AREA_COUNTY_1965, x, 4555974));
         x += 0.01;
     }
 }
 BENCHMARK(area_test)->Arg(5411308)->Arg(5300000);
 
 void planar_degree3(benchmark::State& state) {
+    zelwan::Point point{5410000.0, 4556000.0, 0.0};
     for (auto _ : state) {
-        double x = 5410000.0;
-        double y = 4556000.0;
-        benchmark::DoNotOptimize(x);
-        transform_point(x, y, 2);
-        benchmark::DoNotOptimize(y);
+        benchmark::DoNotOptimize(point);
+        benchmark::DoNotOptimize(zelwan::transform_point(zelwan::Direction::from_1965, point));
     }
 }
 BENCHMARK(planar_degree3);
 
 void height_surface(benchmark::State& state) {
-    const RunSettings settings{0, 2, 0, 3, 2};
+    const zelwan::HeightCorrection correction{zelwan::CoordinateSystem::zone7_2000,
+                                              zelwan::HeightSense::forward};
     double h = 250.0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(h = transform_height(settings, 5552809.30776888, 7424828.130499425, h));
+        benchmark::DoNotOptimize(
+            h = zelwan::correct_height(correction, 5552809.30776888, 7424828.130499425, h));
     }
 }
 BENCHMARK(height_surface);
 
+// One line so many times, then the end of the input.
+struct RepeatedLine final : ByteSource {
+    std::string_view line;
+    long long lines_left;
+    RepeatedLine(std::string_view l, long long count) : line(l), lines_left(count) {}
+    long read(char* buffer, std::size_t size) override {
+        std::size_t n = 0;
+        for (; lines_left > 0 && size - n >= line.size(); --lines_left) {
+            std::memcpy(buffer + n, line.data(), line.size());
+            n += line.size();
+        }
+        return static_cast<long>(n);
+    }
+};
+
+// The whole road of a line through the loop, read, checked, converted and written: per line.
 void whole_record(benchmark::State& state) {
+    constexpr long long LINES = 1000;
     NullSink sink;
     TextWriter out(sink, 1 << 16);
     TextWriter log(sink, 1 << 16);
-    RecordLoop loop{RunSettings{0, 2, 0, 3, 2}, make_delimiter_set(" "), ";", out, log, 0, {}};
-    const std::string_view line = "1234567 5411308.25 4555974.75 250.43\r\n";
+    const RunPlan plan = make_run_plan({0, 2, 0, 3, 2});
     for (auto _ : state) {
-        process_record(loop, line);
+        RepeatedLine source{"1234567 5411308.25 4555974.75 250.43\r\n", LINES};
+        LineReader reader(source, 1 << 16);
+        RecordLoop loop{plan, make_delimiter_set(" "), ";", out, log, 0, {}};
+        benchmark::DoNotOptimize(process_records(loop, reader));
     }
+    state.SetItemsProcessed(state.iterations() * LINES);
 }
 BENCHMARK(whole_record);
 

@@ -5,17 +5,13 @@
 #include <iterator>
 #include <system_error>
 
+#include "driver/exact_numbers.h"
+
 namespace {
 
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
 }
-
-// Powers of ten that are exact doubles.
-constexpr double EXACT_POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::uint64_t EXACT_INTEGER_LIMIT = std::uint64_t{1} << 53;
 
 // Survey numbers have few digits: when all of them fit in an exact integer and the power of ten
 // is exact too, one correctly rounded division gives the same double as a full conversion, at a

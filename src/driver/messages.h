@@ -4,9 +4,11 @@
 // them; a "\n" is a line end, written as CR LF. Standard output texts are plain ASCII.
 // A literal is split where a hex digit follows a \x escape.
 
-// USAGE_TEXT, the block of the manual page zelwan.1 between its "usage" marks, and
-// PROGRAM_VERSION, from the project's version: generated at configure time.
+// USAGE_TEXT, the block of the manual page zelwan.1 between its "usage" marks: made at configure time.
 #include "driver/program_texts.h"
+
+// Fixed, not the build's version: the log and --version have always said this, and scripts read it.
+inline constexpr char PROGRAM_VERSION[] = "zelwan v1.0";
 
 // --- standard output ---------------------------------------------------------------------------
 inline constexpr char MSG_CANNOT_CREATE[] = "nie moge stworzyc pliku %s\n";

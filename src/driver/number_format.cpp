@@ -6,6 +6,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "driver/exact_numbers.h"
+
 namespace {
 
 constexpr int SIGNIFICANT = 17;
@@ -60,10 +62,6 @@ int cut_and_round(DecimalDigits& d, long long kept) {
     return n;
 }
 
-constexpr double EXACT_POWERS_OF_TEN[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-constexpr double EXACT_INTEGER_LIMIT = 9007199254740992.0;  // 2^53
-
 // The last place written, counted in units of it, or false when this cannot be settled cheaply.
 // Rounding the 17-digit form and rounding the exact value differ only when the exact value lies
 // just below a tie and its 17-digit form is the tie itself. So when the scaled value's fraction is
@@ -74,7 +72,7 @@ bool rounded_units(double magnitude, std::int32_t decimals, std::uint64_t& units
         return false;
     }
     const double scaled = magnitude * EXACT_POWERS_OF_TEN[decimals];
-    if (!(scaled < EXACT_INTEGER_LIMIT)) {
+    if (!(scaled < static_cast<double>(EXACT_INTEGER_LIMIT))) {
         return false;
     }
     // Below 2^53 the integer conversion truncates exactly, and costs less than a call of floor().

@@ -2,17 +2,52 @@
 
 #include <cmath>
 
-#include "driver/area_gate.h"
-#include "driver/height_rules.h"
 #include "driver/log_report.h"
 #include "driver/messages.h"
 #include "driver/number_format.h"
-#include "geodesy/planar.h"
 
 namespace {
 
 // A height closer to zero than this is taken as "no height" and written as 0.
 constexpr double ZERO_HEIGHT_LIMIT = 0.0001;
+// Heights outside this range, both ends included, are rejected in every mode.
+constexpr double LOWEST_HEIGHT = 100.0;
+constexpr double HIGHEST_HEIGHT = 600.0;
+
+// One point line as parsed; everything starts afresh on every line.
+struct PointRecord {
+    std::string_view nr;
+    zelwan::Point point{0.0, 0.0, 0.0};
+    bool has_h = false;
+    bool h_is_zero = false;  // |H| below 0.0001: written as 0, no range check, no correction
+};
+
+// The message to the log; the line goes on.
+void warn_line(RecordLoop& loop, const char* message) {
+    write_message(loop.log, message, loop.line_number, loop.current_line);
+}
+
+// The message to the log, the line as read to the output; the line is done.
+void reject_line(RecordLoop& loop, const char* message) {
+    warn_line(loop, message);
+    loop.out.write(loop.current_line);
+    loop.out.end_line();
+}
+
+// NR, separator, X, separator, Y.
+void write_point_xy(RecordLoop& loop, const PointRecord& record) {
+    loop.out.write(record.nr);
+    loop.out.write(loop.output_separator);
+    write_fixed(loop.out, record.point.x, loop.plan.xy_decimals);
+    loop.out.write(loop.output_separator);
+    write_fixed(loop.out, record.point.y, loop.plan.xy_decimals);
+}
+
+void write_height(RecordLoop& loop, double h) {
+    loop.out.write(loop.output_separator);
+    write_fixed(loop.out, h, loop.plan.h_decimals);
+    loop.out.end_line();
+}
 
 // The next field as a coordinate; rejects the line with message when it is missing or no number.
 bool read_coordinate(RecordLoop& loop, std::string_view& rest, double& value, const char* message) {
@@ -51,26 +86,37 @@ bool parse_point_line(RecordLoop& loop, PointRecord& record) {
     return true;
 }
 
-}  // namespace
-
-void reject_line(RecordLoop& loop, const char* message) {
-    warn_line(loop, message);
-    loop.out.write(loop.current_line);
-    loop.out.end_line();
+// On X and Y as read, in the system of the run's input. false when the line is done.
+bool pass_area_gate(RecordLoop& loop, const zelwan::Point& point) {
+    const zelwan::AreaPolygon* gate = loop.plan.gate;
+    if (gate == nullptr || zelwan::point_in_area(*gate, point.x, point.y) != 0) {
+        return true;
+    }
+    reject_line(loop, loop.plan.outside_message);
+    return false;
 }
 
-void warn_line(RecordLoop& loop, const char* message) {
-    write_message(loop.log, message, loop.line_number, loop.current_line);
+// Zero passes as it is, 100 to 600 m is required, and only then is H corrected, at X and Y as they
+// now stand. X and Y are written before the correction; a rejected line drops them.
+void finish_height_line(RecordLoop& loop, PointRecord& record) {
+    if (record.h_is_zero) {
+        write_point_xy(loop, record);
+        write_height(loop, 0.0);
+        return;
+    }
+    zelwan::Point& point = record.point;
+    if (point.h < LOWEST_HEIGHT || point.h > HIGHEST_HEIGHT) {  // on H as read, in every mode
+        reject_line(loop, MSG_H_RANGE);
+        return;
+    }
+    write_point_xy(loop, record);
+    if (loop.plan.height) {
+        point.h = zelwan::correct_height(*loop.plan.height, point.x, point.y, point.h);
+    }
+    write_height(loop, point.h);
 }
 
-void write_point_xy(RecordLoop& loop, const PointRecord& record) {
-    loop.out.write(record.nr);
-    loop.out.write(loop.output_separator);
-    write_fixed(loop.out, record.point.x, loop.settings.xy_decimals);
-    loop.out.write(loop.output_separator);
-    write_fixed(loop.out, record.point.y, loop.settings.xy_decimals);
-}
-
+// One piece as read, line end included.
 void process_record(RecordLoop& loop, std::string_view piece) {
     ++loop.line_number;
     const std::string_view content = line_content(piece);
@@ -79,15 +125,11 @@ void process_record(RecordLoop& loop, std::string_view piece) {
     }
     loop.current_line = content;
     PointRecord record;
-    if (!parse_point_line(loop, record)) {
+    if (!parse_point_line(loop, record) || !pass_area_gate(loop, record.point)) {
         return;
     }
-    if (const char* message = check_point_area(loop.settings, record.point)) {
-        reject_line(loop, message);
-        return;
-    }
-    if (loop.settings.TransformMode != 2) {  // heights only: X and Y stay as read
-        transform_point(record.point.x, record.point.y, loop.settings.Direction);
+    if (loop.plan.planar != nullptr) {
+        record.point = zelwan::transform_point(*loop.plan.planar, record.point);
     }
     if (!record.has_h) {
         write_point_xy(loop, record);
@@ -96,6 +138,8 @@ void process_record(RecordLoop& loop, std::string_view piece) {
     }
     finish_height_line(loop, record);
 }
+
+}  // namespace
 
 RecordsEnd process_records(RecordLoop& loop, LineReader& input) {
     loop.line_number = 0;

@@ -5,14 +5,21 @@
 #include <string_view>
 
 #include "driver/paths.h"
+#include "driver/run_plan.h"
 #include "driver/text_io.h"
-#include "geodesy/settings.h"
 
 // Exit statuses a calling script can tell apart.
 inline constexpr int EXIT_COMPLETE = 0;
 inline constexpr int EXIT_FAILED = 1;         // start-up failure, unreadable input, failed write
 inline constexpr int EXIT_USAGE = 2;          // fewer than seven arguments
 inline constexpr int EXIT_CLOSE_FAILED = -1;  // the output's last data could not be written
+
+// Where a run's messages go: standard output and standard error in the program.
+struct Console {
+    ByteSink& out;  // start-up and failure messages, the usage text
+    ByteSink& err;  // the progress line, and only when a person watches
+    bool err_is_terminal = false;
+};
 
 struct Separators {
     std::string input_delimiters;  // any of these characters separates input fields
@@ -25,15 +32,17 @@ const char* read_separators(ByteSource& source, Separators& separators);
 // What a run is told before its files are open.
 struct RunConfig {
     std::tm start_time;
-    RunSettings settings;
+    RunPlan plan;
     Separators separators;
     const char* input_path;  // argument 1, as passed
     OutputPaths paths;
-    bool show_progress = false;  // standard error is a terminal: a progress line for people
 };
 
 // Everything once the three files are open: the log header, the records, closing the output and
-// the log, and the exit status, with its message on standard output when something failed.
-int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, ByteSink& log);
+// the log, and the exit status, with its message on the console when something failed.
+int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, ByteSink& log,
+                 Console& console);
 
+int run(int argc, char* argv[], Console& console);
+// The program's own run: standard output and standard error.
 int run(int argc, char* argv[]);

@@ -46,24 +46,16 @@ bool StreamSink::write(const char* data, std::size_t size) {
     return std::fwrite(data, 1, size, stream) == size;
 }
 
+bool StreamSink::close() {
+    return std::fflush(stream) == 0;
+}
+
 bool is_terminal(std::FILE* stream) {
 #ifdef _WIN32
     return _isatty(_fileno(stream)) != 0;  // also true for NUL, where writing costs nothing
 #else
     return isatty(fileno(stream)) != 0;
 #endif
-}
-
-long MemorySource::read(char* buffer, std::size_t size) {
-    const std::size_t n = std::min({size, chunk, bytes.size()});
-    std::memcpy(buffer, bytes.data(), n);
-    bytes.remove_prefix(n);
-    return static_cast<long>(n);
-}
-
-bool MemorySink::write(const char* data, std::size_t size) {
-    bytes.append(data, size);
-    return true;
 }
 
 std::string_view line_content(std::string_view piece) {

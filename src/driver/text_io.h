@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -49,27 +48,16 @@ struct FileSink final : ByteSink {
     bool close() override;
 };
 
-// A stream someone else owns and closes, such as standard error.
+// A stream someone else owns and closes, such as standard output; close() only flushes it.
 struct StreamSink final : ByteSink {
     std::FILE* stream;
     explicit StreamSink(std::FILE* s) : stream(s) {}
     bool write(const char* data, std::size_t size) override;
+    bool close() override;
 };
 
 // Whether the stream is a terminal, where a person may be watching.
 bool is_terminal(std::FILE* stream);
-
-struct MemorySource final : ByteSource {
-    std::string_view bytes;
-    std::size_t chunk;  // bytes handed out per read, to exercise refills
-    explicit MemorySource(std::string_view b, std::size_t chunk_size = 4096) : bytes(b), chunk(chunk_size) {}
-    long read(char* buffer, std::size_t size) override;
-};
-
-struct MemorySink final : ByteSink {
-    std::string bytes;
-    bool write(const char* data, std::size_t size) override;
-};
 
 // A line piece holds at most this many characters, its line feed included when it fits.
 inline constexpr std::size_t LINE_PIECE_MAX = 999;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+namespace zelwan {
 namespace {
 
 // Every vertex is a whole number of metres. Vertex k of a 2000 table is the image of vertex k
@@ -78,12 +79,24 @@ bool far_outside_the_box(const AreaPolygon& area, double x, double y) {
     return x < area.min_x - 1.0 || x > area.max_x + 1.0 || y < area.min_y - 1.0 || y > area.max_y + 1.0;
 }
 
+// The polygon with its bounding box.
+constexpr AreaPolygon with_box(const Point* vertices, std::int32_t count) noexcept {
+    AreaPolygon area{vertices, count, vertices[0].x, vertices[0].x, vertices[0].y, vertices[0].y};
+    for (std::int32_t k = 1; k < count; ++k) {
+        area.min_x = vertices[k].x < area.min_x ? vertices[k].x : area.min_x;
+        area.max_x = vertices[k].x > area.max_x ? vertices[k].x : area.max_x;
+        area.min_y = vertices[k].y < area.min_y ? vertices[k].y : area.min_y;
+        area.max_y = vertices[k].y > area.max_y ? vertices[k].y : area.max_y;
+    }
+    return area;
+}
+
 }  // namespace
 
-const AreaPolygon AREA_SKAWINA_LOCAL = make_area_polygon(SKAWINA_LOCAL, SKAWINA_VERTEX_COUNT);
-const AreaPolygon AREA_SKAWINA_2000 = make_area_polygon(SKAWINA_2000, SKAWINA_VERTEX_COUNT);
-const AreaPolygon AREA_COUNTY_1965 = make_area_polygon(COUNTY_1965, COUNTY_VERTEX_COUNT);
-const AreaPolygon AREA_COUNTY_2000 = make_area_polygon(COUNTY_2000, COUNTY_VERTEX_COUNT);
+const AreaPolygon AREA_SKAWINA_LOCAL = with_box(SKAWINA_LOCAL, SKAWINA_VERTEX_COUNT);
+const AreaPolygon AREA_SKAWINA_2000 = with_box(SKAWINA_2000, SKAWINA_VERTEX_COUNT);
+const AreaPolygon AREA_COUNTY_1965 = with_box(COUNTY_1965, COUNTY_VERTEX_COUNT);
+const AreaPolygon AREA_COUNTY_2000 = with_box(COUNTY_2000, COUNTY_VERTEX_COUNT);
 
 int point_in_area(const AreaPolygon& area, double x, double y) {
     if (far_outside_the_box(area, x, y)) {
@@ -94,3 +107,5 @@ int point_in_area(const AreaPolygon& area, double x, double y) {
     }
     return crossing_parity(area, x, y);
 }
+
+}  // namespace zelwan

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace zelwan {
+
 // Metres: x is X (northing), y is Y (easting), h the height (zero and unused for vertices).
 struct Point {
     double x;
@@ -21,19 +23,6 @@ struct AreaPolygon {
     double max_y = std::numeric_limits<double>::infinity();
 };
 
-// A polygon with its bounding box.
-constexpr AreaPolygon make_area_polygon(const Point* vertices, std::int32_t count) noexcept {
-    AreaPolygon area{vertices, count};
-    for (std::int32_t k = 0; k < count; ++k) {
-        const Point& v = vertices[k];
-        area.min_x = k == 0 || v.x < area.min_x ? v.x : area.min_x;
-        area.max_x = k == 0 || v.x > area.max_x ? v.x : area.max_x;
-        area.min_y = k == 0 || v.y < area.min_y ? v.y : area.min_y;
-        area.max_y = k == 0 || v.y > area.max_y ? v.y : area.max_y;
-    }
-    return area;
-}
-
 // A point this close to a vertex in both X and Y counts as inside, whatever the boundary does there.
 inline constexpr double VERTEX_TOLERANCE = 0.02;
 
@@ -47,3 +36,5 @@ extern const AreaPolygon AREA_COUNTY_2000;    // "2000 S7 21"
 
 // 1 when (x, y), in the polygon's own system, counts as inside, 0 otherwise.
 int point_in_area(const AreaPolygon& area, double x, double y);
+
+}  // namespace zelwan

@@ -1,7 +1,8 @@
 #pragma once
 // Height corrections: a quadratic surface over 1965 or 2000 coordinates, or a constant for
 // "UL Skawina". Inside the county the surfaces give -0.053 m to -0.030 m.
-#include "settings.h"  // same folder, in the sources and where the core is installed
+
+namespace zelwan {
 
 // N(x, y) = p_x*x + p_y*y - p_xx*x*x - p_xy*x*y - p_yy*y*y - p_0, on full coordinates in metres
 // (x northing, y easting), not on offsets. All six are stored positive.
@@ -26,10 +27,26 @@ inline constexpr HeightSurface HEIGHT_SURFACE_2000{
 // The correction over "UL Skawina": forward subtracts it, inverse adds it.
 inline constexpr double SKAWINA_HEIGHT_SHIFT = 0.03;
 
-// Forward adds N(x, y) to h, inverse subtracts it.
-double apply_height_surface(const HeightSurface& surface, double x, double y, double h, bool inverse);
+enum class HeightSense {
+    forward,  // adds N(x, y); subtracts the Skawina constant
+    inverse,  // subtracts N(x, y); adds the Skawina constant
+};
 
-// h corrected as the run's mode, direction and height direction select, with (x, y) as they stand
-// after the planar step: transformed coordinates in mode 0, coordinates as read in mode 2.
-// Any other mode, or a height direction other than 0 and 1, returns h unchanged.
-double transform_height(const RunSettings& settings, double x, double y, double h);
+double apply_height_surface(const HeightSurface& surface, double x, double y, double h, HeightSense sense);
+
+// The system the point's x and y are given in chooses the correction.
+enum class CoordinateSystem {
+    skawina_local,  // "UL Skawina": the constant
+    county_1965,    // "1965 pow krakowski": HEIGHT_SURFACE_1965
+    zone7_2000,     // "2000 S7 21": HEIGHT_SURFACE_2000
+};
+
+struct HeightCorrection {
+    CoordinateSystem system;
+    HeightSense sense;
+};
+
+// h corrected at (x, y), metres in the correction's system.
+double correct_height(const HeightCorrection& correction, double x, double y, double h);
+
+}  // namespace zelwan

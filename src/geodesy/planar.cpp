@@ -1,10 +1,11 @@
 #include "geodesy/planar.h"
 
+namespace zelwan {
 namespace {
 
 // Outputs are compared to the last bit, so the order of these products and sums is part of
 // the result: one step per statement, sums left to right.
-void transform_degree2(const PlanarParameters& p, Point& point) {
+Point transform_degree2(const PlanarParameters& p, Point point) {
     const double x = point.x - p.xbp;
     const double y = point.y - p.ybp;
     const double e = x * x - y * y;
@@ -17,11 +18,10 @@ void transform_degree2(const PlanarParameters& p, Point& point) {
     y_out += p.a4 * x;
     y_out += (2.0 * p.a5) * xy;
     y_out += p.y_shift;
-    point.x = x_out;
-    point.y = y_out;
+    return {x_out, y_out, point.h};
 }
 
-void transform_degree3(const PlanarParameters& p, Point& point, bool linear_before_quadratic) {
+Point transform_degree3(const PlanarParameters& p, Point point) {
     const double x = point.x - p.xbp;
     const double y = point.y - p.ybp;
     const double q = x * x;
@@ -38,8 +38,7 @@ void transform_degree3(const PlanarParameters& p, Point& point, bool linear_befo
     x_out -= p.a8 * t;
     double y_out = p.a8 * c + p.a7 * t;
     y_out += (2.0 * p.a5) * g;
-    // The two directions were fitted and published with these terms in opposite orders.
-    if (linear_before_quadratic) {
+    if (p.y_adds_a4_before_a6) {
         y_out += p.a4 * x;
         y_out += p.a6 * f;
     } else {
@@ -48,29 +47,13 @@ void transform_degree3(const PlanarParameters& p, Point& point, bool linear_befo
     }
     y_out += p.a3 * y;
     y_out += p.y_shift;
-    point.x = x_out;
-    point.y = y_out;
+    return {x_out, y_out, point.h};
 }
 
 }  // namespace
 
-void transform_points(Point* points, int count, std::int32_t direction) {
-    if (direction < 0 || direction > 3) {
-        return;
-    }
-    const PlanarParameters& p = PLANAR_PARAMETERS[direction];
-    for (int i = 0; i < count; ++i) {
-        if (p.degree == 2) {
-            transform_degree2(p, points[i]);
-        } else {
-            transform_degree3(p, points[i], direction == 3);
-        }
-    }
+Point transform_point(const PlanarParameters& p, Point point) {
+    return p.degree == 2 ? transform_degree2(p, point) : transform_degree3(p, point);
 }
 
-void transform_point(double& x, double& y, std::int32_t direction) {
-    Point point{x, y, 0.0};
-    transform_points(&point, 1, direction);
-    x = point.x;
-    y = point.y;
-}
+}  // namespace zelwan

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/doubles.h"
+
 namespace {
 
 using std::chrono::milliseconds;
@@ -56,21 +58,6 @@ TEST(ProgressLine, ShownLateRedrawnSeldomClearedAtTheEnd) {
         clear_progress(progress);
         EXPECT_EQ(terminal.bytes, "") << c.what << ": cleared twice";
     }
-}
-
-TEST(ProgressSink, PassesTheOutputThroughAndDrawsOnceTheLoopCounts) {
-    MemorySink terminal;
-    MemorySink output;
-    ProgressLine progress =
-        make_progress_line(terminal, ProgressLine::Clock::now() - std::chrono::seconds(2));
-    ProgressSink watched(output, progress);
-    EXPECT_TRUE(watched.write("a\r\n", 3));
-    EXPECT_EQ(terminal.bytes, "") << "no count yet";
-    long long lines = 4096;
-    watched.lines = &lines;
-    EXPECT_TRUE(watched.write("b\r\n", 3));
-    EXPECT_EQ(terminal.bytes.substr(0, 21), "\rzelwan: 4096 linii, ");
-    EXPECT_EQ(output.bytes, "a\r\nb\r\n");
 }
 
 }  // namespace

@@ -2,158 +2,102 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
-#include "driver/messages.h"
+#include "support/doubles.h"
 
 namespace {
 
-struct SeparatorsCase {
+// What a full disk cannot show end to end: a read error in the middle of the input, and a close
+// that fails after every write went through.
+struct EndCase {
     const char* what;
-    std::string file;
-    const char* message;  // nullptr: accepted
-    const char* delimiters;
-    const char* separator;
+    bool input_fails;
+    bool output_closes;
+    bool log_closes;
+    int status;
+    const char* message;
+    const char* output;
 };
 
-const SeparatorsCase SEPARATORS_CASES[] = {
-    {"CR LF", " \r\n;\r\n", nullptr, " ", ";"},
-    {"LF, and a third line ignored", " \t\n; \nxyz\n", nullptr, " \t", "; "},
-    {"empty first line", "\n;", nullptr, "", ";"},
-    {"a CR inside ends the text", ";\rx\n|\ry\n", nullptr, ";", "|"},
-    {"empty file", "", MSG_SEPARATORS_LINE_1, "", ""},
-    {"only Ctrl-Z", "\x1A;\n;\n", MSG_SEPARATORS_LINE_1, "", ""},
-    {"one line", " \r\n", MSG_SEPARATORS_LINE_2, "", ""},
-    {"empty second line", " \r\n\r\n;\r\n", MSG_SEPARATORS_LINE_2, "", ""},
-    {"second line cut to nothing by a CR", " \n\r;\n", MSG_SEPARATORS_LINE_2, "", ""},
+const EndCase END_CASES[] = {
+    {"a read error keeps the whole lines before it", true, true, true, EXIT_FAILED,
+     "Blad odczytu pliku dane/punkty.txt\n", "1;100.00;200.00\r\n1;100.00;200.00\r\n"},
+    {"the output's close fails", false, false, true, EXIT_CLOSE_FAILED,
+     "Blad zapisu pliku dane/punkty_wynik.txt\n", "1;100.00;200.00\r\n1;100.00;200.00\r\n"},
+    {"the log's close fails", false, true, false, EXIT_FAILED,
+     "Blad zapisu pliku dane/punkty_wynik.txt.log\n", "1;100.00;200.00\r\n1;100.00;200.00\r\n"},
 };
 
-TEST(ReadSeparators, TwoLinesOrTheirMessage) {
-    for (const SeparatorsCase& c : SEPARATORS_CASES) {
-        MemorySource source(c.file);
-        Separators separators;
-        EXPECT_EQ(read_separators(source, separators), c.message) << c.what;
-        if (c.message == nullptr) {
-            EXPECT_EQ(separators.input_delimiters, c.delimiters) << c.what;
-            EXPECT_EQ(separators.output_separator, c.separator) << c.what;
-        }
+TEST(ConvertFile, AFailureAtTheEndIsNeverReportedAsSuccess) {
+    for (const EndCase& c : END_CASES) {
+        RunConfig config{};
+        config.plan = make_run_plan({1, 7, 0, 2, 1});  // X and Y rewritten with two decimals
+        config.separators = Separators{" ", ";"};
+        config.input_path = "dane/punkty.txt";
+        config.paths = build_output_paths(config.input_path, "-");
+        MemorySource input_source(c.input_fails ? "1 100 200\n1 100 200\n1 1" : "1 100 200\n1 100 200\n", 7);
+        input_source.fails_at_end = c.input_fails;
+        LineReader input(input_source, 0);
+        MemorySink output;
+        output.closes = c.output_closes;
+        MemorySink log;
+        log.closes = c.log_closes;
+        MemorySink out;
+        MemorySink err;
+        Console console{out, err};
+        EXPECT_EQ(convert_file(config, input, output, log, console), c.status) << c.what;
+        EXPECT_EQ(out.bytes, c.message) << c.what;
+        EXPECT_EQ(output.bytes, c.output) << c.what;
+        EXPECT_EQ(err.bytes, "") << c.what;
     }
 }
 
-struct ScriptedSource final : ByteSource {
-    std::string bytes;
-    bool fail_at_end = false;  // a read error instead of the end of the file
+// Half the input, then a pause of more than a second, then the rest: a run that a person watches.
+struct SlowSource final : ByteSource {
+    MemorySource first;
+    MemorySource rest;
+    bool paused = false;
+    SlowSource(std::string_view a, std::string_view b) : first(a), rest(b) {}
     long read(char* buffer, std::size_t size) override {
-        if (bytes.empty()) {
-            return fail_at_end ? -1 : 0;
+        if (!first.bytes.empty()) {
+            return first.read(buffer, size);
         }
-        const std::size_t n = bytes.copy(buffer, std::min<std::size_t>(size, 7));
-        bytes.erase(0, n);
-        return static_cast<long>(n);
-    }
-};
-
-// Takes `room` bytes, then refuses; close() reports what the test says.
-struct ScriptedSink final : ByteSink {
-    std::string bytes;
-    std::size_t room = std::string::npos;
-    bool close_ok = true;
-    bool write(const char* data, std::size_t size) override {
-        if (size > room - bytes.size()) {
-            return false;
+        if (!paused) {
+            paused = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1100));
         }
-        bytes.append(data, size);
-        return true;
+        return rest.read(buffer, size);
     }
-    bool close() override { return close_ok; }
 };
 
-struct ConvertResult {
-    int status;
-    std::string stdout_text;
-    std::string out;
-};
-
-ConvertResult convert(ScriptedSource& input, ScriptedSink& out, ScriptedSink& log) {
-    RunConfig config{};
-    config.settings = RunSettings{1, 7, 0, 2, 1};
-    config.separators = Separators{" ", ";"};
-    config.input_path = "dane/punkty.txt";
-    config.paths = build_output_paths(config.input_path, "-");
-    LineReader reader(input, 0);
-    testing::internal::CaptureStdout();
-    const int status = convert_file(config, reader, out, log);
-    return {status, testing::internal::GetCapturedStdout(), out.bytes};
-}
-
-std::string lines(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        text += "1 100 200\n";
+TEST(ConvertFile, AProgressLineOnlyWhereAPersonWatches) {
+    std::string lines;
+    for (int i = 0; i < 10000; ++i) {
+        lines += "1 100 200\n";  // 170 KB of output: buffers go out after the pause
     }
-    return text;
-}
-
-TEST(ConvertFile, ACompleteRunPrintsNothing) {
-    ScriptedSource input;
-    input.bytes = lines(3);
-    ScriptedSink out;
-    ScriptedSink log;
-    const ConvertResult result = convert(input, out, log);
-    EXPECT_EQ(result.status, EXIT_COMPLETE);
-    EXPECT_EQ(result.stdout_text, "");
-    EXPECT_EQ(result.out, "1;100.00;200.00\r\n1;100.00;200.00\r\n1;100.00;200.00\r\n");
-}
-
-TEST(ConvertFile, AReadErrorKeepsWhatWasConvertedAndFails) {
-    ScriptedSource input;
-    input.bytes = lines(2) + "3 300";
-    input.fail_at_end = true;
-    ScriptedSink out;
-    ScriptedSink log;
-    const ConvertResult result = convert(input, out, log);
-    EXPECT_EQ(result.status, EXIT_FAILED);
-    EXPECT_EQ(result.stdout_text, "Blad odczytu pliku dane/punkty.txt\n");
-    EXPECT_EQ(result.out, "1;100.00;200.00\r\n1;100.00;200.00\r\n");
-}
-
-struct WriteFailureCase {
-    const char* what;
-    int line_count;
-    std::size_t out_room;
-    bool out_close_ok;
-    std::size_t log_room;
-    bool log_close_ok;
-    int status;
-    const char* stdout_text;
-};
-
-const WriteFailureCase WRITE_FAILURES[] = {
-    {"output full during the run", 100000, 1000, true, std::string::npos, true, EXIT_FAILED,
-     "Blad zapisu pliku dane/punkty_wynik.txt\n"},
-    {"output's last data lost at close", 3, 10, true, std::string::npos, true, EXIT_CLOSE_FAILED,
-     "Blad zapisu pliku dane/punkty_wynik.txt\n"},
-    {"output's close fails", 3, std::string::npos, false, std::string::npos, true, EXIT_CLOSE_FAILED,
-     "Blad zapisu pliku dane/punkty_wynik.txt\n"},
-    {"log full", 3, std::string::npos, true, 100, true, EXIT_FAILED,
-     "Blad zapisu pliku dane/punkty_wynik.txt.log\n"},
-    {"log's close fails", 3, std::string::npos, true, std::string::npos, false, EXIT_FAILED,
-     "Blad zapisu pliku dane/punkty_wynik.txt.log\n"},
-};
-
-TEST(ConvertFile, AFailedWriteIsNeverReportedAsSuccess) {
-    for (const WriteFailureCase& c : WRITE_FAILURES) {
-        ScriptedSource input;
-        input.bytes = lines(c.line_count);
-        ScriptedSink out;
-        out.room = c.out_room;
-        out.close_ok = c.out_close_ok;
-        ScriptedSink log;
-        log.room = c.log_room;
-        log.close_ok = c.log_close_ok;
-        const ConvertResult result = convert(input, out, log);
-        EXPECT_EQ(result.status, c.status) << c.what;
-        EXPECT_EQ(result.stdout_text, c.stdout_text) << c.what;
+    for (const bool terminal : {true, false}) {
+        RunConfig config{};
+        config.plan = make_run_plan({1, 7, 0, 2, 1});
+        config.separators = Separators{" ", ";"};
+        config.input_path = "punkty.txt";
+        SlowSource source(lines, lines);
+        LineReader input(source, 4096);
+        MemorySink output;
+        MemorySink log;
+        MemorySink out;
+        MemorySink err;
+        Console console{out, err, terminal};
+        EXPECT_EQ(convert_file(config, input, output, log, console), EXIT_COMPLETE);
+        if (terminal) {  // shown, then blanked and the cursor put back
+            EXPECT_TRUE(err.bytes.starts_with("\rzelwan: ") &&
+                        err.bytes.find(" linii/s") != std::string::npos && err.bytes.ends_with(" \r"))
+                << err.bytes;
+        } else {
+            EXPECT_EQ(err.bytes, "");
+        }
     }
 }
 

@@ -5,14 +5,11 @@
 #include <cstdio>
 
 int main() {
-    double x = 5541000.0;
-    double y = 7415000.0;
-    const int inside = point_in_area(AREA_SKAWINA_2000, x, y);
-    const int outside = point_in_area(AREA_COUNTY_1965, x, y);  // a 2000 point is far from the 1965 area
-    transform_point(x, y, 1);
-    const RunSettings settings{0, 1, 0, 3, 2};
-    const double h = transform_height(settings, x, y, 250.0);
-    std::printf("%d %d %.17g %.17g %.17g\n", inside, outside, x, y, h);
-    const bool exact = x == -25401.583187410055 && y == 302770.9345044297 && h == 249.97;
-    return inside == 1 && outside == 0 && exact ? 0 : 1;
+    zelwan::Point p{5541000.0, 7415000.0, 250.0};
+    const int inside = zelwan::point_in_area(zelwan::AREA_SKAWINA_2000, p.x, p.y);
+    p = zelwan::transform_point(zelwan::Direction::to_skawina, p);
+    p.h = zelwan::correct_height({zelwan::CoordinateSystem::skawina_local, zelwan::HeightSense::forward}, p.x,
+                                 p.y, p.h);
+    std::printf("%d %.17g %.17g %.17g\n", inside, p.x, p.y, p.h);
+    return inside == 1 && p.x == -25401.583187410055 && p.y == 302770.9345044297 && p.h == 249.97 ? 0 : 1;
 }

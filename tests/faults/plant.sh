@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Plants the faults of planted.txt one at a time in a copy of the tracked sources, builds it and
+# runs the whole test suite on it; prints each fault as caught or SURVIVED, then the score.
+# Not part of CI: about a minute per fault. Usage: tests/faults/plant.sh [planted.txt]
+# A line of planted.txt: file @@ exact text, found exactly once @@ its replacement @@ what it breaks;
+# "\n" in the texts stands for a line end.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+list=$(cd "$(dirname "${1:-$root/tests/faults/planted.txt}")" && pwd)/$(basename "${1:-planted.txt}")
+tree=$(mktemp -d) || exit 1
+(cd "$root" && git ls-files -z | xargs -0 cp -a --parents -t "$tree") || exit 1
+cmake -S "$tree" -B "$tree/build" -DZELWAN_BENCH=OFF > /dev/null && cmake --build "$tree/build" -j2 > /dev/null &&
+    ctest --test-dir "$tree/build" -j2 > /dev/null || { echo "the suite fails without any fault ($tree)"; exit 1; }
+
+planted=0
+caught=0
+while IFS= read -r line; do
+    [[ $line == *" @@ "* && $line != "#"* ]] || continue
+    IFS=$'\x01' read -r file text replacement what <<< "${line// @@ /$'\x01'}"
+    cp "$tree/$file" "$tree/saved"
+    perl -0777 -i -pe 'BEGIN { ($from, $to) = map { s/\\n/\n/gr } splice @ARGV, 0, 2 } $n = s/\Q$from\E/$to/g;
+        END { exit($n == 1 ? 0 : 3) }' -- "$text" "$replacement" "$tree/$file" || {
+        echo "NOT PLANTED (the text is not there exactly once): $line"
+        mv "$tree/saved" "$tree/$file"
+        continue
+    }
+    planted=$((planted + 1))
+    if ! cmake --build "$tree/build" -j2 > /dev/null 2>&1 || ! ctest --test-dir "$tree/build" -j2 --timeout 300 > "$tree/ctest.log" 2>&1; then
+        caught=$((caught + 1))
+        echo "caught    $file: $what ($(grep -c -E '\(Failed|\(Timeout|\(SEGFAULT|\(Subprocess' "$tree/ctest.log") tests)"
+    else
+        echo "SURVIVED  $file: $what"
+    fi
+    mv "$tree/saved" "$tree/$file"
+    touch "$tree/$file"
+done < "$list"
+echo "$caught of $planted planted faults caught"
+rm -rf "$tree"
