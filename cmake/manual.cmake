@@ -19,6 +19,10 @@ string(SUBSTRING "${zelwan_manual_text}" ${text_at} ${text_length} ZELWAN_USAGE_
 # Only the two escapes the block may hold; \e last, so that "\e-" stays a backslash and a dash.
 string(REPLACE "\\-" "-" ZELWAN_USAGE_TEXT "${ZELWAN_USAGE_TEXT}")
 string(REPLACE "\\e" "\\" ZELWAN_USAGE_TEXT "${ZELWAN_USAGE_TEXT}")
+# Windows has no man: there the help points to the manual as text, which lies beside zelwan.exe.
+if(WIN32)
+  string(REPLACE "Opis: man zelwan" "Opis: zelwan.txt (obok zelwan.exe)" ZELWAN_USAGE_TEXT "${ZELWAN_USAGE_TEXT}")
+endif()
 if(ZELWAN_USAGE_TEXT MATCHES "[^\n -~]" OR ZELWAN_USAGE_TEXT MATCHES "\n[.']" OR ZELWAN_USAGE_TEXT MATCHES "\\)zelwan\"")
   message(FATAL_ERROR "zelwan.1: the usage block must be plain ASCII text, no roff requests")
 endif()

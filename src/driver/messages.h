@@ -19,10 +19,34 @@ inline constexpr char MSG_WRITE_FAILED[] = "Blad zapisu pliku %s\n";
 
 inline constexpr char SEPARATORS_FILE_NAME[] = "separatory.txt";
 
-// --- standard error, only when it is a terminal: "zelwan: 1234567 linii, 812345 linii/s" -----
+// --- the map: UTF-8, as every SVG ------------------------------------------------------------
+inline constexpr char SYSTEM_SKAWINA[] = "UL Skawina";
+inline constexpr char SYSTEM_2000[] = "2000 S7 21";
+inline constexpr char SYSTEM_1965[] = "1965 pow krakowski";
+inline constexpr char MAP_INPUT[] = "Plik: ";
+inline constexpr char MAP_SYSTEM[] = "Układ: ";
+inline constexpr char MAP_AXES[] = " (X w górę, Y w prawo)";
+inline constexpr char MAP_AXES_TURNED[] = " (X w górę, Y w prawo; północ mniej więcej w dół)";
+inline constexpr char MAP_NO_AREA[] = "Bez obszaru: kierunek spoza listy, same punkty";
+inline constexpr const char* MAP_CLASSES[3] = {"przeliczone: ", "poza obszarem: ", "H poza 100–600 m: "};
+inline constexpr char MAP_EVERY[] = " (na mapie co %d-ty z %s)";
+inline constexpr char MAP_FORMAT[] = "odrzucone za format, bez miejsca na mapie: ";
+inline constexpr char MAP_FAR[] = "za daleko, by je narysować (|X| lub |Y| ponad 10 000 km): ";
+
+// --- standard error, only when it is a terminal: "zelwan: 1234567 linii, 812345 linii/s" ------
+// and at the end the summary of the run
 inline constexpr char PROGRESS_PREFIX[] = "zelwan: ";
 inline constexpr char PROGRESS_LINES[] = " linii, ";
 inline constexpr char PROGRESS_RATE[] = " linii/s";
+// zelwan: linie 14, zapisane 5, odrzucone 9 (format 2, poza obszarem 6, H 1), ostrzezenia 1, log x.log
+inline constexpr char SUMMARY_LINES[] = "zelwan: linie ";
+inline constexpr char SUMMARY_WRITTEN[] = ", zapisane ";
+inline constexpr char SUMMARY_REJECTED[] = ", odrzucone ";
+inline constexpr char SUMMARY_FORMAT[] = " (format ";
+inline constexpr char SUMMARY_OUTSIDE[] = ", poza obszarem ";
+inline constexpr char SUMMARY_HEIGHT[] = ", H ";
+inline constexpr char SUMMARY_WARNINGS[] = "), ostrzezenia ";
+inline constexpr char SUMMARY_LOG[] = ", log ";
 
 // --- per-line messages of the log: "%d" the line number, "%s" the line as read ----------------
 // błędny format w lini %d NR '%s'

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <utility>
 
 #include "driver/messages.h"
 
@@ -56,9 +57,27 @@ void clear_progress(ProgressLine& progress) {
     progress.shown_width = 0;
 }
 
+void write_summary(ByteSink& terminal, const RunSummary& summary) {
+    const RecordCounts& c = summary.counts;
+    std::string text = SUMMARY_LINES;
+    const std::pair<const char*, long long> parts[] = {
+        {SUMMARY_WRITTEN, c.written}, {SUMMARY_REJECTED, c.rejected()}, {SUMMARY_FORMAT, c.bad_format},
+        {SUMMARY_OUTSIDE, c.outside}, {SUMMARY_HEIGHT, c.bad_height},   {SUMMARY_WARNINGS, c.warnings},
+    };
+    append_number(text, summary.lines);
+    for (const auto& [label, count] : parts) {
+        text += label;
+        append_number(text, count);
+    }
+    text += SUMMARY_LOG;
+    text += summary.log_path;
+    text += '\n';
+    terminal.write(text.data(), text.size());  // a terminal that fails us costs nothing
+}
+
 bool ProgressSink::write(const char* data, std::size_t size) {
     if (lines != nullptr) {
-        show_progress(progress, *lines, ProgressLine::Clock::now());
+        watcher.progress(*lines);
     }
     return sink.write(data, size);
 }

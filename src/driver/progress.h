@@ -1,11 +1,13 @@
 #pragma once
-// One line on the terminal for whoever watches a long run: the lines done and the lines per second.
-// It goes to standard error only when that is a terminal, so a calling tool or a script sees
-// nothing of it, and it never reaches standard output or a file.
+// For whoever watches a long run at a terminal: one line with the lines done and the lines per
+// second, and at the end a summary of the run. Both go to standard error only when that is a
+// terminal, so a calling tool or a script sees nothing of them; they never reach standard output
+// or a file.
 #include <chrono>
 #include <cstddef>
 
 #include "driver/text_io.h"
+#include "driver/watcher.h"
 
 struct ProgressLine {
     using Clock = std::chrono::steady_clock;
@@ -23,14 +25,28 @@ void show_progress(ProgressLine& progress, long long lines, ProgressLine::Clock:
 // Blanks the line and puts the cursor back at its start, if anything was shown.
 void clear_progress(ProgressLine& progress);
 
+// The one summary line: "zelwan: linie 14, zapisane 5, odrzucone 9 (format 2, ...), log ...".
+void write_summary(ByteSink& terminal, const RunSummary& summary);
+
+struct TerminalWatcher final : RunWatcher {
+    ProgressLine line;
+    explicit TerminalWatcher(ByteSink& terminal)
+        : line(make_progress_line(terminal, ProgressLine::Clock::now())) {}
+    void progress(long long lines) override { show_progress(line, lines, ProgressLine::Clock::now()); }
+    void finished(const RunSummary& summary) override {
+        clear_progress(line);
+        write_summary(line.terminal, summary);
+    }
+};
+
 // The output file as the record loop writes it. Each time a buffer of it goes out (64 KiB, a couple
-// of thousand lines) the progress line is redrawn if due, so that the loop itself never looks at
+// of thousand lines) the watcher hears of the lines done, so that the loop itself never looks at
 // the clock and costs not one instruction more per line.
 struct ProgressSink final : ByteSink {
     ByteSink& sink;
-    ProgressLine& progress;
+    RunWatcher& watcher;
     const long long* lines = nullptr;  // the record loop's count, once the loop is there
-    ProgressSink(ByteSink& s, ProgressLine& p) : sink(s), progress(p) {}
+    ProgressSink(ByteSink& s, RunWatcher& w) : sink(s), watcher(w) {}
     bool write(const char* data, std::size_t size) override;
     bool close() override { return sink.close(); }
 };

@@ -34,6 +34,21 @@ void reject_line(RecordLoop& loop, const char* message) {
     loop.out.end_line();
 }
 
+// A format message: the line cannot be placed on a map.
+void reject_format(RecordLoop& loop, const char* message) {
+    ++loop.counts.bad_format;
+    reject_line(loop, message);
+}
+
+// A point placed, by what became of it, with X and Y as read.
+void place(RecordLoop& loop, MapClass point_class, const zelwan::Point& as_read) {
+    long long* const totals[] = {&loop.counts.written, &loop.counts.outside, &loop.counts.bad_height};
+    ++*totals[static_cast<int>(point_class)];
+    if (loop.map != nullptr) {
+        loop.map->add(point_class, as_read.x, as_read.y);
+    }
+}
+
 // NR, separator, X, separator, Y.
 void write_point_xy(RecordLoop& loop, const PointRecord& record) {
     loop.out.write(record.nr);
@@ -53,7 +68,7 @@ void write_height(RecordLoop& loop, double h) {
 bool read_coordinate(RecordLoop& loop, std::string_view& rest, double& value, const char* message) {
     std::string_view field;
     if (!next_field(rest, loop.delimiters, field) || !is_number_token(field) || !token_value(field, value)) {
-        reject_line(loop, message);
+        reject_format(loop, message);
         return false;
     }
     return true;
@@ -63,6 +78,7 @@ bool read_coordinate(RecordLoop& loop, std::string_view& rest, double& value, co
 bool parse_point_line(RecordLoop& loop, PointRecord& record) {
     std::string_view rest = loop.current_line;
     if (!next_field(rest, loop.delimiters, record.nr)) {
+        ++loop.counts.bad_format;
         warn_line(loop, MSG_BAD_NR);  // only delimiters: nothing to copy
         return false;
     }
@@ -76,11 +92,12 @@ bool parse_point_line(RecordLoop& loop, PointRecord& record) {
     }
     record.has_h = true;
     if (!is_number_token(field) || !token_value(field, record.point.h)) {
-        reject_line(loop, MSG_BAD_H);
+        reject_format(loop, MSG_BAD_H);
         return false;
     }
     record.h_is_zero = std::fabs(record.point.h) < ZERO_HEIGHT_LIMIT;
     if (next_field(rest, loop.delimiters, field)) {
+        ++loop.counts.warnings;
         warn_line(loop, MSG_EXTRA_FIELDS);
     }
     return true;
@@ -92,28 +109,31 @@ bool pass_area_gate(RecordLoop& loop, const zelwan::Point& point) {
     if (gate == nullptr || zelwan::point_in_area(*gate, point.x, point.y) != 0) {
         return true;
     }
+    place(loop, MapClass::outside, point);
     reject_line(loop, loop.plan.outside_message);
     return false;
 }
 
 // Zero passes as it is, 100 to 600 m is required, and only then is H corrected, at X and Y as they
-// now stand. X and Y are written before the correction; a rejected line drops them.
-void finish_height_line(RecordLoop& loop, PointRecord& record) {
+// now stand. X and Y are written before the correction; a rejected line drops them. false when
+// the line is rejected.
+bool finish_height_line(RecordLoop& loop, PointRecord& record) {
     if (record.h_is_zero) {
         write_point_xy(loop, record);
         write_height(loop, 0.0);
-        return;
+        return true;
     }
     zelwan::Point& point = record.point;
     if (point.h < LOWEST_HEIGHT || point.h > HIGHEST_HEIGHT) {  // on H as read, in every mode
         reject_line(loop, MSG_H_RANGE);
-        return;
+        return false;
     }
     write_point_xy(loop, record);
     if (loop.plan.height) {
         point.h = zelwan::correct_height(*loop.plan.height, point.x, point.y, point.h);
     }
     write_height(loop, point.h);
+    return true;
 }
 
 // One piece as read, line end included.
@@ -128,21 +148,25 @@ void process_record(RecordLoop& loop, std::string_view piece) {
     if (!parse_point_line(loop, record) || !pass_area_gate(loop, record.point)) {
         return;
     }
+    const zelwan::Point as_read = record.point;
     if (loop.plan.planar != nullptr) {
         record.point = zelwan::transform_point(*loop.plan.planar, record.point);
     }
     if (!record.has_h) {
         write_point_xy(loop, record);
         loop.out.end_line();
+    } else if (!finish_height_line(loop, record)) {
+        place(loop, MapClass::bad_height, as_read);
         return;
     }
-    finish_height_line(loop, record);
+    place(loop, MapClass::accepted, as_read);
 }
 
 }  // namespace
 
 RecordsEnd process_records(RecordLoop& loop, LineReader& input) {
     loop.line_number = 0;
+    loop.counts = {};
     std::string_view piece;
     while (input.next(piece)) {
         process_record(loop, piece);

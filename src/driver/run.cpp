@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include <optional>
+
 #include "driver/log_report.h"
+#include "driver/map.h"
 #include "driver/messages.h"
 #include "driver/progress.h"
 #include "driver/records.h"
@@ -37,6 +40,42 @@ int answer_short_call(int argc, char* argv[], Console& console) {
         return EXIT_USAGE;
     }
     return console.out.close() && written ? EXIT_COMPLETE : EXIT_FAILED;  // an answer lost on a full disk
+}
+
+int usage_error(Console& console) {
+    (void)console.out.write(USAGE_TEXT, sizeof USAGE_TEXT - 1);
+    (void)console.out.close();  // the status tells it all the same
+    return EXIT_USAGE;
+}
+
+bool is_option(std::string_view argument) {
+    return argument == "--strict" || argument == "--map";
+}
+
+// Leading arguments that start with "--" and have at least seven more after them are options, so
+// that a call of exactly seven arguments is always as it has been. The index of the first of the
+// seven, or 0 when the options are amiss: an unknown one, a --map without seven after its file, an
+// option after the seven.
+int parse_options(int argc, char* argv[], RunOptions& options) {
+    int first = 1;
+    while (std::string_view(argv[first]).starts_with("--") && argc - first - 1 >= 7) {
+        const std::string_view option = argv[first];
+        if (option == "--strict") {
+            options.strict = true;
+            first += 1;
+        } else if (option == "--map" && argc - first - 2 >= 7 && options.map_path == nullptr) {
+            options.map_path = argv[first + 1];
+            first += 2;
+        } else {
+            return 0;
+        }
+    }
+    for (int i = first + 7; i < argc; ++i) {
+        if (is_option(argv[i])) {
+            return 0;
+        }
+    }
+    return first;
 }
 
 std::tm local_now() {
@@ -74,9 +113,23 @@ int finish_run(RecordsEnd end, const RunConfig& config, TextWriter& out, TextWri
     return EXIT_COMPLETE;
 }
 
-// Start-up up to the opening of the three files; everything after them is convert_file's.
-int open_and_convert(RunConfig& config, const char* output_directory, Console& console) {
-    config.paths = build_output_paths(config.input_path, output_directory);
+// After a complete run: the map, from the points the loop placed.
+int write_map_file(const RunConfig& config, const MapPoints& points, long long bad_format, Console& console) {
+    FileSink file(open_file(config.options.map_path, "wb"));
+    if (!file.file) {
+        return failure(console, MSG_CANNOT_CREATE, config.options.map_path);
+    }
+    TextWriter out(file, WRITE_BUFFER_SIZE);
+    write_map(out, points, config.plan, config.input_path, bad_format);
+    const bool written = out.flush();
+    if (!file.close() || !written) {
+        return failure(console, MSG_WRITE_FAILED, config.options.map_path);
+    }
+    return EXIT_COMPLETE;
+}
+
+// Start-up from the opening of the three files; everything after them is convert_file's.
+int open_and_convert(RunConfig& config, Console& console) {
     // Log, input, output: each failure ends the run before the next file is touched.
     FileSink log(open_file(config.paths.log.c_str(), "wb"));
     if (!log.file) {
@@ -115,24 +168,36 @@ const char* read_separators(ByteSource& source, Separators& separators) {
 
 int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, ByteSink& log,
                  Console& console) {
-    ProgressLine progress = make_progress_line(console.err, ProgressLine::Clock::now());
-    ProgressSink watched_output(output, progress);
+    std::optional<ProgressSink> watched_output;
+    if (console.watcher != nullptr) {
+        watched_output.emplace(output, *console.watcher);
+    }
     TextWriter log_writer(log, WRITE_BUFFER_SIZE);
-    TextWriter out_writer(console.err_is_terminal ? static_cast<ByteSink&>(watched_output) : output,
-                          WRITE_BUFFER_SIZE);
+    TextWriter out_writer(watched_output ? *watched_output : output, WRITE_BUFFER_SIZE);
     write_log_header(log_writer, config.start_time, config.plan.parameter_block, config.input_path);
-    RecordLoop loop{config.plan,
-                    make_delimiter_set(config.separators.input_delimiters),
-                    config.separators.output_separator,
-                    out_writer,
-                    log_writer,
-                    0,
-                    {}};
-    watched_output.lines = &loop.line_number;
+    std::optional<MapPoints> map;
+    if (config.options.map_path != nullptr) {
+        map.emplace();
+    }
+    RecordLoop loop{config.plan, make_delimiter_set(config.separators.input_delimiters),
+                    config.separators.output_separator, out_writer, log_writer};
+    loop.map = map ? &*map : nullptr;
+    if (watched_output) {
+        watched_output->lines = &loop.line_number;
+    }
     const RecordsEnd end = process_records(loop, input);
-    watched_output.lines = nullptr;  // the last of the output, written below, must not draw it again
-    clear_progress(progress);        // before any message on standard output, maybe the same terminal
-    return finish_run(end, config, out_writer, log_writer, console);
+    if (watched_output) {
+        watched_output->lines = nullptr;  // the last of the output, written below, tells no more
+        console.watcher->finished({loop.line_number, loop.counts, config.paths.log});
+    }
+    int status = finish_run(end, config, out_writer, log_writer, console);
+    if (status == EXIT_COMPLETE && map) {
+        status = write_map_file(config, *map, loop.counts.bad_format, console);
+    }
+    if (status == EXIT_COMPLETE && config.options.strict && loop.counts.rejected() > 0) {
+        status = EXIT_REJECTED;
+    }
+    return status;
 }
 
 int run(int argc, char* argv[], Console& console) {
@@ -141,8 +206,19 @@ int run(int argc, char* argv[], Console& console) {
     if (argc < 8) {
         return answer_short_call(argc, argv, console);
     }
-    config.input_path = argv[1];
-    config.plan = make_run_plan(parse_run_settings(argv + 3));
+    const int first = parse_options(argc, argv, config.options);
+    if (first == 0) {
+        return usage_error(console);
+    }
+    char** const positional = argv + first;
+    config.input_path = positional[0];
+    config.paths = build_output_paths(config.input_path, positional[1]);
+    if (const char* map = config.options.map_path;
+        map != nullptr && (map == std::string_view(config.input_path) || map == config.paths.output ||
+                           map == config.paths.log)) {
+        return usage_error(console);  // the map would overwrite a file of the run
+    }
+    config.plan = make_run_plan(parse_run_settings(positional + 2));
     FileSource separators_file(open_file(SEPARATORS_FILE_NAME, "rb"));
     if (!separators_file.file) {
         return failure(console, MSG_CANNOT_CREATE, SEPARATORS_FILE_NAME);
@@ -151,12 +227,16 @@ int run(int argc, char* argv[], Console& console) {
         return failure(console, message, SEPARATORS_FILE_NAME);
     }
     separators_file.file.reset();
-    return open_and_convert(config, argv[2], console);
+    return open_and_convert(config, console);
 }
 
 int run(int argc, char* argv[]) {
     StreamSink out(stdout);
     StreamSink err(stderr);
-    Console console{out, err, is_terminal(stderr)};
+    std::optional<TerminalWatcher> terminal;
+    if (is_terminal(stderr)) {
+        terminal.emplace(err);
+    }
+    Console console{out, terminal ? &*terminal : nullptr};
     return run(argc, argv, console);
 }

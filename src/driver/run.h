@@ -7,18 +7,25 @@
 #include "driver/paths.h"
 #include "driver/run_plan.h"
 #include "driver/text_io.h"
+#include "driver/watcher.h"
 
 // Exit statuses a calling script can tell apart.
 inline constexpr int EXIT_COMPLETE = 0;
 inline constexpr int EXIT_FAILED = 1;         // start-up failure, unreadable input, failed write
-inline constexpr int EXIT_USAGE = 2;          // fewer than seven arguments
+inline constexpr int EXIT_USAGE = 2;          // fewer than seven arguments, or options amiss
+inline constexpr int EXIT_REJECTED = 3;       // --strict: a complete run that rejected lines
 inline constexpr int EXIT_CLOSE_FAILED = -1;  // the output's last data could not be written
 
-// Where a run's messages go: standard output and standard error in the program.
+// Where a run's messages go: standard output in the program, and whoever watches.
 struct Console {
-    ByteSink& out;  // start-up and failure messages, the usage text
-    ByteSink& err;  // the progress line, and only when a person watches
-    bool err_is_terminal = false;
+    ByteSink& out;                  // start-up and failure messages, the usage text
+    RunWatcher* watcher = nullptr;  // nullptr: nobody watches, and nothing is spent on it
+};
+
+// Options before the seven positional arguments.
+struct RunOptions {
+    bool strict = false;             // status 3 when any line is rejected
+    const char* map_path = nullptr;  // an SVG map of the run, when given
 };
 
 struct Separators {
@@ -36,6 +43,7 @@ struct RunConfig {
     Separators separators;
     const char* input_path;  // argument 1, as passed
     OutputPaths paths;
+    RunOptions options;
 };
 
 // Everything once the three files are open: the log header, the records, closing the output and
@@ -44,5 +52,5 @@ int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, B
                  Console& console);
 
 int run(int argc, char* argv[], Console& console);
-// The program's own run: standard output and standard error.
+// The program's own run: standard output, and the terminal's watcher when standard error is one.
 int run(int argc, char* argv[]);

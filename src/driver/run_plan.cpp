@@ -27,27 +27,29 @@ std::int32_t saturate(std::int64_t value) {
 struct PlanarRow {
     const zelwan::AreaPolygon& gate;
     const char* outside_message;
+    const char* input_system;
     CoordinateSystem output_system;  // where mode 0 corrects the height
 };
 
 const PlanarRow PLANAR_ROWS[4] = {
-    {zelwan::AREA_SKAWINA_LOCAL, MSG_OUTSIDE_SKAWINA, CoordinateSystem::zone7_2000},
-    {zelwan::AREA_SKAWINA_2000, MSG_OUTSIDE_SKAWINA, CoordinateSystem::skawina_local},
-    {zelwan::AREA_COUNTY_1965, MSG_OUTSIDE_COUNTY, CoordinateSystem::zone7_2000},
-    {zelwan::AREA_COUNTY_2000, MSG_OUTSIDE_COUNTY, CoordinateSystem::county_1965},
+    {zelwan::AREA_SKAWINA_LOCAL, MSG_OUTSIDE_SKAWINA, SYSTEM_SKAWINA, CoordinateSystem::zone7_2000},
+    {zelwan::AREA_SKAWINA_2000, MSG_OUTSIDE_SKAWINA, SYSTEM_2000, CoordinateSystem::skawina_local},
+    {zelwan::AREA_COUNTY_1965, MSG_OUTSIDE_COUNTY, SYSTEM_1965, CoordinateSystem::zone7_2000},
+    {zelwan::AREA_COUNTY_2000, MSG_OUTSIDE_COUNTY, SYSTEM_2000, CoordinateSystem::county_1965},
 };
 
 // Heights only: the direction code names the system the coordinates are given in.
 struct HeightOnlyRow {
     const zelwan::AreaPolygon& gate;
     const char* outside_message;
+    const char* input_system_name;
     CoordinateSystem input_system;
 };
 
 const HeightOnlyRow HEIGHT_ONLY_ROWS[3] = {
-    {zelwan::AREA_SKAWINA_LOCAL, MSG_H_OUTSIDE_SKAWINA, CoordinateSystem::skawina_local},
-    {zelwan::AREA_COUNTY_1965, MSG_H_OUTSIDE_1965, CoordinateSystem::county_1965},
-    {zelwan::AREA_COUNTY_2000, MSG_H_OUTSIDE_2000, CoordinateSystem::zone7_2000},
+    {zelwan::AREA_SKAWINA_LOCAL, MSG_H_OUTSIDE_SKAWINA, SYSTEM_SKAWINA, CoordinateSystem::skawina_local},
+    {zelwan::AREA_COUNTY_1965, MSG_H_OUTSIDE_1965, SYSTEM_1965, CoordinateSystem::county_1965},
+    {zelwan::AREA_COUNTY_2000, MSG_H_OUTSIDE_2000, SYSTEM_2000, CoordinateSystem::zone7_2000},
 };
 
 bool in_list(std::int32_t code, std::int32_t count) {
@@ -106,6 +108,7 @@ RunPlan make_run_plan(const RunSettings& settings) {
             const HeightOnlyRow& row = HEIGHT_ONLY_ROWS[direction];
             plan.gate = &row.gate;
             plan.outside_message = row.outside_message;
+            plan.input_system = row.input_system_name;
             if (sense) {
                 plan.height = zelwan::HeightCorrection{row.input_system, *sense};
             }
@@ -116,6 +119,7 @@ RunPlan make_run_plan(const RunSettings& settings) {
         const PlanarRow& row = PLANAR_ROWS[direction];
         plan.gate = &row.gate;
         plan.outside_message = row.outside_message;
+        plan.input_system = row.input_system;
         plan.planar = &zelwan::PLANAR_PARAMETERS[direction];
         if (settings.transform_mode == 0) {  // mode 1, and modes outside the list, keep H and write no block
             plan.parameter_block = &PARAMETER_BLOCKS[direction];

@@ -43,7 +43,12 @@ fi
 
 mapfile -t args < "$case_dir/args"
 args=("${args[@]//@WORK@/$work}")  # an absolute path into the working directory
-(cd "$work" && exec "$prog" "${args[@]}" < /dev/null > "$tmp/stdout" 2> "$tmp/stderr")
+if [ -f "$case_dir/terminal" ]; then  # standard error is a terminal, as for a person; "script" makes one
+    script -qec "cd $(printf '%q' "$work") && exec $(printf '%q ' "$prog" "${args[@]}") > $(printf '%q' "$tmp/stdout")" \
+        /dev/null < /dev/null > "$tmp/stderr"
+else
+    (cd "$work" && exec "$prog" "${args[@]}" < /dev/null > "$tmp/stdout" 2> "$tmp/stderr")
+fi
 status=$?
 
 expected_status=$(< "$case_dir/status")
@@ -57,8 +62,12 @@ if $crlf_stdout; then
 fi
 cmp -s "$expected_stdout" "$tmp/stdout" || fail "stdout differs" "$expected_stdout" "$tmp/stdout"
 
-# Standard error is no terminal here: nothing may appear on it.
-[ ! -s "$tmp/stderr" ] || fail "stderr: $(head -c 300 "$tmp/stderr")"
+# Through a pipe nothing may appear on standard error; on a terminal, the expected lines.
+if [ -f "$case_dir/terminal" ]; then
+    cmp -s "$case_dir/stderr" "$tmp/stderr" || fail "stderr differs" "$case_dir/stderr" "$tmp/stderr"
+else
+    [ ! -s "$tmp/stderr" ] || fail "stderr: $(head -c 300 "$tmp/stderr")"
+fi
 
 while IFS= read -r f; do
     actual=$work/$f
@@ -69,6 +78,13 @@ while IFS= read -r f; do
         actual=$tmp/masked.log
     fi
     cmp -s "$case_dir/out/$f" "$actual" || fail "file $f differs" "$case_dir/out/$f" "$actual"
+    if [[ $f == *.svg ]]; then  # a map must also draw
+        if command -v rsvg-convert > /dev/null; then
+            rsvg-convert "$actual" > "$tmp/map.png" || fail "rsvg-convert cannot draw $f"
+        else
+            echo "rsvg-convert is missing (Debian: librsvg2-bin): $f was not drawn"
+        fi
+    fi
 done < "$tmp/out.lst"
 
 list "$work" > "$tmp/after.lst"

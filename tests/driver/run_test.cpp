@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "driver/progress.h"
 #include "support/doubles.h"
 
 namespace {
@@ -46,12 +47,10 @@ TEST(ConvertFile, AFailureAtTheEndIsNeverReportedAsSuccess) {
         MemorySink log;
         log.closes = c.log_closes;
         MemorySink out;
-        MemorySink err;
-        Console console{out, err};
+        Console console{out};
         EXPECT_EQ(convert_file(config, input, output, log, console), c.status) << c.what;
         EXPECT_EQ(out.bytes, c.message) << c.what;
         EXPECT_EQ(output.bytes, c.output) << c.what;
-        EXPECT_EQ(err.bytes, "") << c.what;
     }
 }
 
@@ -73,32 +72,33 @@ struct SlowSource final : ByteSource {
     }
 };
 
-TEST(ConvertFile, AProgressLineOnlyWhereAPersonWatches) {
+TEST(ConvertFile, APersonWatchingSeesProgressThenTheSummary) {
     std::string lines;
     for (int i = 0; i < 10000; ++i) {
         lines += "1 100 200\n";  // 170 KB of output: buffers go out after the pause
     }
-    for (const bool terminal : {true, false}) {
-        RunConfig config{};
-        config.plan = make_run_plan({1, 7, 0, 2, 1});
-        config.separators = Separators{" ", ";"};
-        config.input_path = "punkty.txt";
-        SlowSource source(lines, lines);
-        LineReader input(source, 4096);
-        MemorySink output;
-        MemorySink log;
-        MemorySink out;
-        MemorySink err;
-        Console console{out, err, terminal};
-        EXPECT_EQ(convert_file(config, input, output, log, console), EXIT_COMPLETE);
-        if (terminal) {  // shown, then blanked and the cursor put back
-            EXPECT_TRUE(err.bytes.starts_with("\rzelwan: ") &&
-                        err.bytes.find(" linii/s") != std::string::npos && err.bytes.ends_with(" \r"))
-                << err.bytes;
-        } else {
-            EXPECT_EQ(err.bytes, "");
-        }
-    }
+    RunConfig config{};
+    config.plan = make_run_plan({1, 7, 0, 2, 1});
+    config.separators = Separators{" ", ";"};
+    config.input_path = "punkty.txt";
+    config.paths = build_output_paths(config.input_path, "-");
+    const std::string rest = lines + "x\n";
+    SlowSource source(lines, rest);
+    LineReader input(source, 4096);
+    MemorySink output;
+    MemorySink log;
+    MemorySink out;
+    MemorySink err;
+    TerminalWatcher watcher(err);
+    Console console{out, &watcher};
+    EXPECT_EQ(convert_file(config, input, output, log, console), EXIT_COMPLETE);
+    // Shown, then blanked and the cursor put back, then the one summary line.
+    EXPECT_TRUE(err.bytes.starts_with("\rzelwan: ") && err.bytes.find(" linii/s") != std::string::npos)
+        << err.bytes;
+    EXPECT_TRUE(
+        err.bytes.ends_with(" \rzelwan: linie 20001, zapisane 20000, odrzucone 1 (format 1, poza obszarem 0, "
+                            "H 0), ostrzezenia 0, log punkty_wynik.txt.log\n"))
+        << err.bytes;
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+#pragma once
+// A map of a run as SVG: the boundary that gated the points, in the input system as the gate saw
+// it, and the points as read, coloured by what became of them. X points up and Y right in every
+// system: the map's metres are x = Y - Ymin and y = Xmax - X. Its bytes depend only on the run.
+#include <array>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "driver/run_plan.h"
+#include "driver/text_io.h"
+
+// Lines rejected for their format have no place and are only counted.
+enum class MapClass { accepted, outside, bad_height };
+
+// At most this many points of a class are kept, so that the map stays small whatever the input.
+inline constexpr std::size_t MAP_POINT_LIMIT = 20000;
+
+// The points of one class: every step-th in line order, the step doubling each time the buffer
+// fills. Each class has its own buffer, so a few points outside are never thinned away by many
+// inside.
+struct MapSample {
+    std::vector<std::array<double, 2>> kept;  // X, Y; its room is taken once
+    long long seen = 0;
+    long long step = 1;
+};
+
+struct MapPoints {
+    std::array<MapSample, 3> classes;  // by MapClass
+    MapPoints();
+    void add(MapClass point_class, double x, double y);
+};
+
+// The whole SVG document; bad_format is the count of lines that could not be placed.
+void write_map(TextWriter& out, const MapPoints& points, const RunPlan& plan, std::string_view input_name,
+               long long bad_format);
