@@ -6,18 +6,19 @@ source .ci/packages.sh
 install_missing clang clang-format clang-tidy cppcheck
 
 dirs=()
-for dir in src tests fuzz bench; do
+for dir in src tests fuzz bench web; do
     [ ! -d "$dir" ] || dirs+=("$dir")
 done
 
 echo "-- clang-format"
-mapfile -t sources < <(find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) | sort)
+mapfile -t sources < <(find "${dirs[@]}" -path web/node_modules -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | sort)
 clang-format --dry-run -Werror "${sources[@]}"
 
 echo "-- cppcheck"
 cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-suppr -q src fuzz
 
 echo "-- clang-tidy"
+# Every source of the native build (the page's own program.cpp needs emscripten's headers).
 cmake -S . -B build-static -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON > /dev/null
-find "${dirs[@]}" -name '*.cpp' | sort | xargs -P 2 -n 4 clang-tidy -p build-static --quiet \
-    2> >(grep -v ' warnings generated\.$' >&2)
+sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' build-static/compile_commands.json | sort -u |
+    xargs -P 2 -n 4 clang-tidy -p build-static --quiet 2> >(grep -v ' warnings generated\.$' >&2)

@@ -26,6 +26,7 @@ endif()
 if(ZELWAN_USAGE_TEXT MATCHES "[^\n -~]" OR ZELWAN_USAGE_TEXT MATCHES "\n[.']" OR ZELWAN_USAGE_TEXT MATCHES "\\)zelwan\"")
   message(FATAL_ERROR "zelwan.1: the usage block must be plain ASCII text, no roff requests")
 endif()
+file(WRITE ${PROJECT_BINARY_DIR}/usage.txt "${ZELWAN_USAGE_TEXT}")  # what the golden runs expect of --help
 configure_file(${CMAKE_CURRENT_LIST_DIR}/program_texts.h.in ${PROJECT_BINARY_DIR}/generated/driver/program_texts.h @ONLY)
 target_include_directories(driver PUBLIC ${PROJECT_BINARY_DIR}/generated)
 

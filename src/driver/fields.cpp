@@ -1,9 +1,7 @@
 #include "driver/fields.h"
 
-#include <charconv>
 #include <cstdint>
 #include <iterator>
-#include <system_error>
 
 #include "driver/exact_numbers.h"
 
@@ -101,10 +99,8 @@ bool token_value(std::string_view token, double& value) {
     if (exact_short_decimal(token.substr(0, i), value)) {
         return true;
     }
-    const char* first = token.data();
-    const std::errc ec = std::from_chars(first, first + i, value, std::chars_format::fixed).ec;
-    if (ec == std::errc::result_out_of_range) {
-        // from_chars says the same for underflow to zero; only digits before the point tell them apart.
+    if (!read_fixed(token.substr(0, i), value)) {
+        // Out of range either way: only the digits before the point tell an overflow from an underflow.
         if (!integer_digits_zero) {
             return false;
         }

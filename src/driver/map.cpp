@@ -132,14 +132,17 @@ void put_xml_text(TextWriter& out, std::string_view text) {
     }
 }
 
-void put_boundary(TextWriter& out, const Frame& f, const zelwan::AreaPolygon& gate) {
+// Filled beneath the points, and drawn again over them so that many points never hide it.
+void put_boundary(TextWriter& out, const Frame& f, const zelwan::AreaPolygon& gate, std::string_view fill) {
     out.write("<path d=\"");
     for (std::int32_t k = 0; k < gate.count; ++k) {
         out.put(k == 0 ? 'M' : 'L');
         put_place(out, f.extent, gate.vertices[k].x, gate.vertices[k].y);
     }
-    out.write("Z\" fill=\"#e3ecd9\" stroke=\"#4d6b35\" stroke-linejoin=\"round\" stroke-width=\"");
-    put_number(out, f.dot / 4, 3);
+    out.write("Z\" fill=\"");
+    out.write(fill);
+    out.write("\" stroke=\"#4d6b35\" stroke-linejoin=\"round\" stroke-width=\"");
+    put_number(out, f.dot / 2, 3);
     out.write("\"/>\n");
 }
 
@@ -211,8 +214,14 @@ void put_scale_bar(TextWriter& out, double scale, double y) {
     put_number(out, length, 1);
     out.write("\"/>");
     put_text_start(out, MAP_WIDTH - length, y - 8);
-    put_number(out, metres >= 1000 ? metres / 1000 : metres, 0);
-    out.write(metres >= 1000 ? " km</text>\n" : " m</text>\n");
+    if (metres >= 1000) {
+        put_number(out, metres / 1000, 0);
+        out.write(" km</text>\n");
+    } else {  // below a metre, the places its one significant digit needs: 0.2 m, 0.05 m
+        put_number(out, metres,
+                   metres >= 1 ? 0 : static_cast<std::int32_t>(std::ceil(-std::log10(metres) - 1e-9)));
+        out.write(" m</text>\n");
+    }
 }
 
 void put_legend(TextWriter& out, const Frame& f, const MapPoints& points, const RunPlan& plan,
@@ -301,11 +310,14 @@ void write_map(TextWriter& out, const MapPoints& points, const RunPlan& plan, st
     put_number(out, f.height, 3);
     out.write("\">\n");
     if (plan.gate != nullptr) {
-        put_boundary(out, f, *plan.gate);
+        put_boundary(out, f, *plan.gate, "#e3ecd9");
     }
     for (const MapClass point_class : DRAWING_ORDER) {
         const auto index = static_cast<std::size_t>(point_class);
         put_points(out, f, points.classes[index], CLASS_COLOURS[index]);
+    }
+    if (plan.gate != nullptr) {
+        put_boundary(out, f, *plan.gate, "none");
     }
     out.write("</svg>\n<rect x=\"20\" y=\"20\" width=\"960\" height=\"");
     put_number(out, f.height_px, 0);

@@ -20,9 +20,7 @@ struct DecimalDigits {
 
 DecimalDigits seventeen_digits(double magnitude) {
     char text[32];
-    const auto result =
-        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, SIGNIFICANT - 1);
-    // "d.dddddddddddddddde+XX"
+    const char* const end = scientific_17(magnitude, text, text + sizeof text);  // "d.dddddddddddddddde+XX"
     DecimalDigits d{};
     d.digits[0] = text[0];
     std::memcpy(d.digits + 1, text + 2, SIGNIFICANT - 1);
@@ -30,7 +28,7 @@ DecimalDigits seventeen_digits(double magnitude) {
     if (*exponent == '+') {
         ++exponent;  // from_chars takes no plus sign
     }
-    std::from_chars(exponent, result.ptr, d.exponent);
+    std::from_chars(exponent, end, d.exponent);
     return d;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include <filesystem>
 #include <optional>
 
 #include "driver/log_report.h"
@@ -113,8 +114,30 @@ int finish_run(RecordsEnd end, const RunConfig& config, TextWriter& out, TextWri
     return EXIT_COMPLETE;
 }
 
-// After a complete run: the map, from the points the loop placed.
+// Whether two names lead to one file that exists, however they are spelled ("./a.txt", a link).
+bool same_file(const char* a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+// A map named like a file of the run would overwrite it; as text or as a file, it is refused.
+bool map_overwrites(const RunConfig& config) {
+    const char* map = config.options.map_path;
+    for (const std::string& file : {std::string(config.input_path), config.paths.output, config.paths.log,
+                                    std::string(SEPARATORS_FILE_NAME)}) {
+        if (map == file || same_file(map, file)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// After a complete run: the map, from the points the loop placed. The output and the log exist
+// now, so a map spelled otherwise than either is checked once more against them.
 int write_map_file(const RunConfig& config, const MapPoints& points, long long bad_format, Console& console) {
+    if (map_overwrites(config)) {
+        return failure(console, MSG_CANNOT_CREATE, config.options.map_path);
+    }
     FileSink file(open_file(config.options.map_path, "wb"));
     if (!file.file) {
         return failure(console, MSG_CANNOT_CREATE, config.options.map_path);
@@ -213,9 +236,7 @@ int run(int argc, char* argv[], Console& console) {
     char** const positional = argv + first;
     config.input_path = positional[0];
     config.paths = build_output_paths(config.input_path, positional[1]);
-    if (const char* map = config.options.map_path;
-        map != nullptr && (map == std::string_view(config.input_path) || map == config.paths.output ||
-                           map == config.paths.log)) {
+    if (config.options.map_path != nullptr && map_overwrites(config)) {
         return usage_error(console);  // the map would overwrite a file of the run
     }
     config.plan = make_run_plan(parse_run_settings(positional + 2));
@@ -228,15 +249,4 @@ int run(int argc, char* argv[], Console& console) {
     }
     separators_file.file.reset();
     return open_and_convert(config, console);
-}
-
-int run(int argc, char* argv[]) {
-    StreamSink out(stdout);
-    StreamSink err(stderr);
-    std::optional<TerminalWatcher> terminal;
-    if (is_terminal(stderr)) {
-        terminal.emplace(err);
-    }
-    Console console{out, terminal ? &*terminal : nullptr};
-    return run(argc, argv, console);
 }

@@ -52,5 +52,5 @@ int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, B
                  Console& console);
 
 int run(int argc, char* argv[], Console& console);
-// The program's own run: standard output, and the terminal's watcher when standard error is one.
+// The program's own run, with its own console (program.cpp; web/program.cpp in the page).
 int run(int argc, char* argv[]);

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Runs one golden case of the converter in an empty directory and compares what it leaves, byte for byte.
-# Usage: run_case.sh [--crlf-stdout] <zelwan command> <case directory>
+# Usage: run_case.sh [--crlf-stdout] [--usage FILE] <zelwan command> <case directory>
 # --crlf-stdout: standard output lines end with CR LF, as on Windows (the expected stdout has LF).
+# --usage FILE: the usage text of this build, where an expected stdout is help_long's (Windows names
+#               its manual otherwise).
 set -u
 crlf_stdout=false
-if [ "$1" = --crlf-stdout ]; then
-    crlf_stdout=true
+usage=""
+while [[ $1 == --* ]]; do
+    case $1 in
+        --crlf-stdout) crlf_stdout=true ;;
+        --usage) usage=$2 && shift ;;
+    esac
     shift
-fi
+done
 prog=$1
 case_dir=$(cd "$2" && pwd) || exit 1
 name=${case_dir##*/}
@@ -56,8 +62,11 @@ expected_status=$(< "$case_dir/status")
     fail "exit status $status, expected $expected_status; stdout: $(head -c 300 "$tmp/stdout")"
 
 expected_stdout=$case_dir/stdout
+if [ -n "$usage" ] && cmp -s "$expected_stdout" "$(dirname "$0")/help_long/stdout"; then
+    expected_stdout=$usage
+fi
 if $crlf_stdout; then
-    sed 's/$/\r/' "$case_dir/stdout" > "$tmp/expected_stdout"
+    sed 's/$/\r/' "$expected_stdout" > "$tmp/expected_stdout"
     expected_stdout=$tmp/expected_stdout
 fi
 cmp -s "$expected_stdout" "$tmp/stdout" || fail "stdout differs" "$expected_stdout" "$tmp/stdout"

@@ -25,8 +25,10 @@ version=$("$reference" --version) || fail "the reference zelwan does not run"
 
 case $package in
 *.deb)
-    [ "$(dpkg-deb -f "$package" Package Version)" = $'Package: zelwan\nVersion: '"${version#zelwan v}" ] ||
-        fail "not zelwan ${version#zelwan v}: $(dpkg-deb -f "$package" Package Version)"
+    # The package is versioned as the project (its library's interface); the program keeps "zelwan v1.0".
+    project_version=$(sed -n 's/^project(zelwan VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+    [ "$(dpkg-deb -f "$package" Package Version)" = $'Package: zelwan\nVersion: '"$project_version" ] ||
+        fail "not zelwan $project_version: $(dpkg-deb -f "$package" Package Version)"
     dpkg -x "$package" "$root" || fail "dpkg -x"
     has_files "$root/usr" bin/zelwan share/man/man1/zelwan.1 include/zelwan/geodesy.h \
         lib/libzelwan-geodesy.a lib/cmake/zelwan/zelwan-config.cmake

@@ -1,0 +1,68 @@
+// Numbers written and read through the full conversions, where the WebAssembly build has printf and
+// strtod in place of to_chars and from_chars: doubles by their bit patterns, survey values, values
+// beside ties, and tokens too long for the shortcut. Prints one digest of every byte written and
+// every double read; the native build and the WebAssembly build must print the same.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "driver/fields.h"
+#include "driver/number_format.h"
+#include "support/doubles.h"
+
+namespace {
+
+std::uint64_t state = 1965;
+std::uint64_t next() {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return state >> 11;
+}
+
+std::uint64_t digest = 14695981039346656037ULL;
+void mix(const void* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        digest = (digest ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ULL;
+    }
+}
+
+double sample(int kind) {
+    if (kind == 0) {  // any finite double
+        double value = 0;
+        do {
+            const std::uint64_t high = next() << 11;  // one call a statement: the order is part of the digest
+            const std::uint64_t bits = high ^ next();
+            std::memcpy(&value, &bits, sizeof value);
+        } while (value - value != 0);
+        return value;
+    }
+    const double survey = static_cast<double>(next() % 800000000000ULL) / 1e5;  // 8 million metres, 5 places
+    return kind == 1 ? survey : (std::floor(survey * 1e3) + 0.5) / 1e3;         // beside a tie at 3 places
+}
+
+}  // namespace
+
+int main() {
+    MemorySink sink;
+    TextWriter out(sink, 1 << 16);
+    unsigned long long written = 0;
+    for (int i = 0; i < 3000000; ++i) {
+        const double value = sample(i % 3);
+        write_fixed_by_digits(out, value, static_cast<std::int32_t>(next() % 21));
+        out.flush();
+        mix(sink.bytes.data(), sink.bytes.size());
+        written += sink.bytes.size();
+        sink.bytes.clear();
+        std::string token = std::to_string(next() % 1000000000000000000ULL);
+        token += std::to_string(next() % 1000000000);
+        const std::size_t point = next() % token.size();
+        token = token.substr(0, point) + '.' + token.substr(point);
+        double read = 0;
+        const bool numeric = token_value(token, read);
+        mix(&numeric, sizeof numeric);
+        mix(&read, sizeof read);
+    }
+    std::printf("%016llx after %llu bytes\n", static_cast<unsigned long long>(digest), written);
+    return 0;
+}

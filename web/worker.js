@@ -1,0 +1,24 @@
+'use strict';
+// The worker's side: each request is one run of the program in a fresh module instance, so that
+// the page stays responsive however large the file. The page builds this worker from the text of
+// createZelwan, runZelwan, filesUnder and workerMain, so that it starts from file:// as well.
+function workerMain() {
+  self.onmessage = (event) => {
+    const { id, request } = event.data;
+    let shownAt = 0;
+    const onProgress = (lines) => {
+      const now = Date.now();
+      if (now - shownAt >= 100) {
+        shownAt = now;
+        self.postMessage({ id, progress: lines });
+      }
+    };
+    try {
+      const result = runZelwan(createZelwan, request, onProgress);
+      const buffers = [result.stdout, result.stderr, ...Object.values(result.files)].map((b) => b.buffer);
+      self.postMessage({ id, result }, buffers);
+    } catch (error) {
+      self.postMessage({ id, error: String(error) });
+    }
+  };
+}

@@ -1,0 +1,69 @@
+'use strict';
+// One run of the program's real main, in a fresh module instance on an in-memory file system,
+// exactly as on the command line. Shared by the page's worker and by the tests under Node.
+//
+// request: {args, files, cwd}: the arguments after the program's name; the working directory's
+// contents before the run, relative path -> Uint8Array (a path ending in "/" with null is an empty
+// folder); and where that directory stands (an empty folder of its own by default).
+// Resolves nothing asynchronously: the module compiles synchronously (in a worker or in Node).
+// Returns {status, stdout, stderr, summary, files}: the status as a shell sees it (0-255), the
+// standard streams as bytes, the counts of the record loop (null when it never ran), and every
+// regular file under the working directory after the run.
+function runZelwan(createModule, request, onProgress) {
+  const stdout = [];
+  const stderr = [];
+  let summary = null;
+  let status = null;
+  const instance = {
+    noInitialRun: true,
+    quit: (code, toThrow) => {
+      throw toThrow; // ends main, never the worker or Node
+    },
+    onExit: (code) => {
+      status = code & 255;
+    },
+    onProgress: (lines) => onProgress && onProgress(lines),
+    onSummary: (counts) => {
+      summary = counts;
+    },
+    // Byte by byte: never decoded, never split into lines.
+    preRun: [(module) => module.FS.init(null, (b) => stdout.push(b), (b) => stderr.push(b))],
+  };
+  const ready = createModule(instance); // a synchronous start: the instance is ready on return
+  if (ready && ready.catch) ready.catch(() => {}); // a failure is the run's, below
+  const FS = instance.FS;
+  const cwd = request.cwd || '/praca';
+  FS.mkdirTree(cwd);
+  FS.chdir(cwd);
+  for (const [path, bytes] of Object.entries(request.files || {})) {
+    const folder = path.slice(0, path.lastIndexOf('/') + 1);
+    if (folder) FS.mkdirTree(cwd + '/' + folder);
+    if (!path.endsWith('/')) FS.writeFile(cwd + '/' + path, bytes);
+  }
+  const returned = instance.callMain(request.args);
+  return {
+    status: status === null ? returned & 255 : status,
+    stdout: Uint8Array.from(stdout),
+    stderr: Uint8Array.from(stderr),
+    summary,
+    files: filesUnder(FS, cwd),
+  };
+}
+
+// Every regular file under root, by its path relative to root.
+function filesUnder(FS, root) {
+  const files = {};
+  const walk = (folder, prefix) => {
+    for (const name of FS.readdir(folder)) {
+      if (name === '.' || name === '..') continue;
+      const path = folder + '/' + name;
+      const mode = FS.stat(path).mode;
+      if (FS.isDir(mode)) walk(path, prefix + name + '/');
+      else if (FS.isFile(mode)) files[prefix + name] = FS.readFile(path);
+    }
+  };
+  walk(root, '');
+  return files;
+}
+
+if (typeof module !== 'undefined') module.exports = { runZelwan };
