@@ -101,13 +101,25 @@ function fillDecimals(select, offset, chosen) {
   select.value = String(chosen);
 }
 
+// The system a direction's input is in: heights only names it, the four transformations start from it.
+const PLANAR_INPUT = ['0', '2', '1', '2']; // "UL Skawina", "2000 S7 21", "1965 pow krakowski", "2000 S7 21"
+let lastPlanar = '0';
+
 function fillDirections() {
   const select = $('direction');
-  const kept = select.value || '0';
   const heightsOnly = $('mode').value === '2';
+  const shownHeights = select.options.length > 0 && select.options[0].text === DIRECTIONS.heights[0][1];
+  let value = select.value || '0';
+  if (heightsOnly && !shownHeights) {
+    lastPlanar = value;
+    value = PLANAR_INPUT[Number(value)]; // the same file, its coordinates in the same system
+  } else if (!heightsOnly && shownHeights) {
+    value = PLANAR_INPUT[Number(lastPlanar)] === value ? lastPlanar : String(PLANAR_INPUT.indexOf(value));
+    if (value === '-1') value = lastPlanar; // no system chosen: back to the transformation before
+  }
   select.length = 0;
-  for (const [value, text] of heightsOnly ? DIRECTIONS.heights : DIRECTIONS.planar) select.add(new Option(text, value));
-  select.value = kept;
+  for (const [option, text] of heightsOnly ? DIRECTIONS.heights : DIRECTIONS.planar) select.add(new Option(text, option));
+  select.value = value;
   $('direction-label').textContent = heightsOnly ? 'Układ współrzędnych pliku' : 'Kierunek';
 }
 
@@ -246,6 +258,16 @@ function showResult(inputName, sent, result) {
   $('results').append(article);
 }
 
+function showSkipped(inputName, reason) {
+  const article = $('result-template').content.firstElementChild.cloneNode(true);
+  article.querySelector('h3').textContent = inputName;
+  const failure = article.querySelector('.failure');
+  failure.hidden = false;
+  failure.textContent = reason;
+  for (const part of article.querySelectorAll('details')) part.remove();
+  $('results').append(article);
+}
+
 function showProgress(done, total) {
   $('progress').value = total > 0 ? Math.min(done / total, 1) : 0;
   $('progress-text').textContent = `${done.toLocaleString('pl-PL')} z ${total.toLocaleString('pl-PL')} linii`;
@@ -261,7 +283,7 @@ async function convertAll() {
   $('progress-box').hidden = false;
   for (const file of chosenFiles) {
     if (file.name === SEPARATORS_FILE) {
-      $('hint').textContent = `Plik ${SEPARATORS_FILE} to plik separatorów programu: zmień nazwę pliku punktów.`;
+      showSkipped(file.name, `Plik ${SEPARATORS_FILE} to plik separatorów programu: zmień nazwę pliku punktów.`);
       continue;
     }
     $('hint').textContent = `Przeliczam ${file.name}…`;

@@ -1,5 +1,6 @@
 #include "driver/fields.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 
@@ -36,6 +37,18 @@ bool exact_short_decimal(std::string_view number, double& value) {
     const double magnitude = static_cast<double>(mantissa) / EXACT_POWERS_OF_TEN[decimals];
     value = negative ? -magnitude : magnitude;
     return true;
+}
+
+// The digits from at onward into mantissa (which wraps past 19 digits: the caller counts them).
+const char* take_digits(const char* at, const char* end, std::uint64_t& mantissa) {
+    for (; at != end; ++at) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*at) - '0');
+        if (digit >= 10) {
+            break;
+        }
+        mantissa = mantissa * 10 + digit;
+    }
+    return at;
 }
 
 }  // namespace
@@ -107,4 +120,30 @@ bool token_value(std::string_view token, double& value) {
         value = token.starts_with('-') ? -0.0 : 0.0;
     }
     return true;
+}
+
+bool read_number(std::string_view token, double& value) {
+    const char* at = token.data();
+    const char* const end = at + token.size();
+    const bool negative = at != end && *at == '-';
+    at += negative ? 1 : 0;
+    std::uint64_t mantissa = 0;
+    const char* const integer = at;
+    at = take_digits(at, end, mantissa);
+    std::ptrdiff_t digits = at - integer;
+    std::ptrdiff_t decimals = 0;
+    if (at != end && *at == '.') {
+        const char* const fraction = ++at;
+        at = take_digits(at, end, mantissa);
+        decimals = at - fraction;
+        digits += decimals;
+    }
+    // 19 digits always fit in 64 bits; anything else, a longer number too, takes the full rules.
+    if (at == end && digits > 0 && digits <= 19 && mantissa <= EXACT_INTEGER_LIMIT &&
+        decimals < static_cast<std::ptrdiff_t>(std::size(EXACT_POWERS_OF_TEN))) {
+        const double magnitude = static_cast<double>(mantissa) / EXACT_POWERS_OF_TEN[decimals];
+        value = negative ? -magnitude : magnitude;  // the same division as exact_short_decimal's
+        return true;
+    }
+    return is_number_token(token) && token_value(token, value);
 }

@@ -19,3 +19,7 @@ bool is_number_token(std::string_view token);
 // most one point, at least one digit); 0 without such a part. false when that value is beyond the
 // range of a double: such a token is not a number. Too small a value reads as 0 or a subnormal.
 bool token_value(std::string_view token, double& value);
+
+// is_number_token and token_value in one: false when the token is no number. The common survey
+// form, "-"?digits[.digits] with few digits, takes a single pass.
+bool read_number(std::string_view token, double& value);

@@ -12,8 +12,7 @@
 
 namespace {
 
-constexpr double PAGE_WIDTH = 1000;  // px; the map stands 20 px in from the edges
-constexpr double MAP_WIDTH = 960;
+constexpr double MAP_WIDTH = 960;  // px of a page 1000 px wide, 20 px in from its edges
 constexpr double LINE_HEIGHT = 24;
 // No system here has a coordinate beyond 10,000 km; such a point would shrink the map to a dot.
 constexpr double FAR_LIMIT = 1e7;

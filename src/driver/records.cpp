@@ -67,7 +67,7 @@ void write_height(RecordLoop& loop, double h) {
 // The next field as a coordinate; rejects the line with message when it is missing or no number.
 bool read_coordinate(RecordLoop& loop, std::string_view& rest, double& value, const char* message) {
     std::string_view field;
-    if (!next_field(rest, loop.delimiters, field) || !is_number_token(field) || !token_value(field, value)) {
+    if (!next_field(rest, loop.delimiters, field) || !read_number(field, value)) {
         reject_format(loop, message);
         return false;
     }
@@ -91,7 +91,7 @@ bool parse_point_line(RecordLoop& loop, PointRecord& record) {
         return true;
     }
     record.has_h = true;
-    if (!is_number_token(field) || !token_value(field, record.point.h)) {
+    if (!read_number(field, record.point.h)) {
         reject_format(loop, MSG_BAD_H);
         return false;
     }

@@ -4,10 +4,10 @@
 // at most 999 characters at a time, and every line written ends with CR LF.
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 // Where bytes come from: a file, or memory in tests and the fuzzer.
 struct ByteSource {
@@ -59,6 +59,15 @@ struct StreamSink final : ByteSink {
 // Whether the stream is a terminal, where a person may be watching.
 bool is_terminal(std::FILE* stream);
 
+// Bytes taken once and never cleared: a short run touches only the few pages it uses.
+struct RawBuffer {
+    std::unique_ptr<char[]> bytes;
+    std::size_t length;
+    explicit RawBuffer(std::size_t n) : bytes(new char[n]), length(n) {}
+    char* data() const { return bytes.get(); }
+    std::size_t size() const { return length; }
+};
+
 // A line piece holds at most this many characters, its line feed included when it fits.
 inline constexpr std::size_t LINE_PIECE_MAX = 999;
 
@@ -69,7 +78,7 @@ struct LineReader {
     enum class State { reading, end, failed };
 
     ByteSource& source;
-    std::vector<char> buffer;  // allocated once
+    RawBuffer buffer;
     std::size_t begin = 0;     // first unread byte
     std::size_t end = 0;       // one past the last byte read
     bool source_done = false;  // end of the source, a 0x1A or a read error: read nothing more
@@ -93,13 +102,21 @@ private:
 // Buffered writer with CR LF line ends. The first failed write sticks: nothing more is written.
 struct TextWriter {
     ByteSink& sink;
-    std::vector<char> buffer;  // allocated once
+    RawBuffer buffer;
     std::size_t used = 0;
     bool failed = false;
 
     TextWriter(ByteSink& s, std::size_t buffer_size);
 
-    void write(std::string_view text);
+    // Inline for the few short pieces of every line; the rest goes through write_past_buffer.
+    void write(std::string_view text) {
+        if (buffer.size() - used < text.size()) {
+            write_past_buffer(text);
+            return;
+        }
+        std::memcpy(buffer.data() + used, text.data(), text.size());
+        used += text.size();
+    }
     void put(char c);
     void repeat(char c, std::size_t count);
     void end_line() { write("\r\n"); }
@@ -108,4 +125,7 @@ struct TextWriter {
 
     // Room for at least n bytes at buffer.data() + used, flushing first when needed.
     char* reserve(std::size_t n);
+
+private:
+    void write_past_buffer(std::string_view text);
 };

@@ -1,6 +1,8 @@
 #include "geodesy/area.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 namespace zelwan {
 namespace {
@@ -40,35 +42,36 @@ constexpr Point COUNTY_2000[COUNTY_VERTEX_COUNT] = {
 };
 // clang-format on
 
-bool near_a_vertex(const AreaPolygon& area, double x, double y) {
-    for (std::int32_t k = 0; k < area.count; ++k) {
-        const Point& vertex = area.vertices[k];
-        if (std::fabs(vertex.x - x) < VERTEX_TOLERANCE && std::fabs(vertex.y - y) < VERTEX_TOLERANCE) {
-            return true;
-        }
-    }
-    return false;
+bool near_vertex(const Point& vertex, double x, double y) {
+    return std::fabs(vertex.x - x) < VERTEX_TOLERANCE && std::fabs(vertex.y - y) < VERTEX_TOLERANCE;
 }
 
-// Even-odd count of the edges that cross the ray from (x, y) towards increasing X.
-// An end exactly at the ray's Y counts as below it, so a vertex on the ray is counted once
-// where the boundary crosses there and an even number of times where it only touches.
-int crossing_parity(const AreaPolygon& area, double x, double y) {
+// 1 when the edge from a to b crosses the ray from (x, y) towards increasing X. An end exactly at
+// the ray's Y counts as below it, so a vertex on the ray is counted once where the boundary crosses
+// there and an even number of times where it only touches.
+int crosses(const Point& a, const Point& b, double x, double y) {
+    if ((y < a.y) == (y < b.y)) {
+        return 0;  // also every edge with equal Y at both ends: no zero divisor below
+    }
+    const double dy = y - a.y;
+    const double dx = b.x - a.x;
+    const double product = dy * dx;
+    const double quotient = product / (b.y - a.y);
+    const double x_crossing = quotient + a.x;
+    return x < x_crossing ? 1 : 0;
+}
+
+// Every vertex first, then the even-odd count of all edges: vertex i with vertex i - 1, the
+// first with the last (a repeat of it, so that edge never takes part).
+int whole_boundary_test(const AreaPolygon& area, double x, double y) {
+    for (std::int32_t k = 0; k < area.count; ++k) {
+        if (near_vertex(area.vertices[k], x, y)) {
+            return 1;
+        }
+    }
     int result = 0;
     for (std::int32_t i = 0; i < area.count; ++i) {
-        const Point& a = area.vertices[i];
-        const Point& b = area.vertices[i == 0 ? area.count - 1 : i - 1];
-        if ((y < a.y) == (y < b.y)) {
-            continue;  // also every edge with equal Y at both ends: no zero divisor below
-        }
-        const double dy = y - a.y;
-        const double dx = b.x - a.x;
-        const double product = dy * dx;
-        const double quotient = product / (b.y - a.y);
-        const double x_crossing = quotient + a.x;
-        if (x < x_crossing) {
-            result ^= 1;
-        }
+        result ^= crosses(area.vertices[i], area.vertices[i == 0 ? area.count - 1 : i - 1], x, y);
     }
     return result;
 }
@@ -80,8 +83,8 @@ bool far_outside_the_box(const AreaPolygon& area, double x, double y) {
 }
 
 // The polygon with its bounding box.
-constexpr AreaPolygon with_box(const Point* vertices, std::int32_t count) noexcept {
-    AreaPolygon area{vertices, count, vertices[0].x, vertices[0].x, vertices[0].y, vertices[0].y};
+constexpr AreaPolygon with_box(const Point* vertices, std::int32_t count, const AreaBands* bands) noexcept {
+    AreaPolygon area{vertices, count, vertices[0].x, vertices[0].x, vertices[0].y, vertices[0].y, bands};
     for (std::int32_t k = 1; k < count; ++k) {
         area.min_x = vertices[k].x < area.min_x ? vertices[k].x : area.min_x;
         area.max_x = vertices[k].x > area.max_x ? vertices[k].x : area.max_x;
@@ -93,19 +96,93 @@ constexpr AreaPolygon with_box(const Point* vertices, std::int32_t count) noexce
 
 }  // namespace
 
-const AreaPolygon AREA_SKAWINA_LOCAL = with_box(SKAWINA_LOCAL, SKAWINA_VERTEX_COUNT);
-const AreaPolygon AREA_SKAWINA_2000 = with_box(SKAWINA_2000, SKAWINA_VERTEX_COUNT);
-const AreaPolygon AREA_COUNTY_1965 = with_box(COUNTY_1965, COUNTY_VERTEX_COUNT);
-const AreaPolygon AREA_COUNTY_2000 = with_box(COUNTY_2000, COUNTY_VERTEX_COUNT);
+// An edge takes part for a point only when the point's Y lies between its ends, and a vertex
+// counts only within 0.02 m of it in Y. So the box's Y, a metre wider on each side, is cut into
+// bands, and each band lists every edge and vertex that any Y within a metre of it can meet: the
+// same edges in the same arithmetic give the same answer, and a Y that rounding puts into the next
+// band finds its edges there too.
+constexpr int BAND_COUNT = 64;
+constexpr int BAND_LIST_SIZE = 32;  // more than the 30 vertices of the largest table
+
+struct AreaBand {
+    std::uint8_t edge_count = 0;
+    std::uint8_t vertex_count = 0;
+    std::uint8_t edges[BAND_LIST_SIZE] = {};  // edge i joins vertex i to vertex i - 1
+    std::uint8_t vertices[BAND_LIST_SIZE] = {};
+};
+
+struct AreaBands {
+    double low_y;
+    double bands_per_metre;
+    AreaBand bands[BAND_COUNT];
+};
+
+namespace {
+
+template <std::size_t N>
+constexpr AreaBands make_bands(const Point (&v)[N]) {
+    double min_y = v[0].y;
+    double max_y = v[0].y;
+    for (const Point& vertex : v) {
+        min_y = vertex.y < min_y ? vertex.y : min_y;
+        max_y = vertex.y > max_y ? vertex.y : max_y;
+    }
+    const double height = (max_y - min_y + 2.0) / BAND_COUNT;
+    AreaBands result{min_y - 1.0, 1.0 / height, {}};
+    for (int k = 0; k < BAND_COUNT; ++k) {
+        const double low = result.low_y + k * height - 1.0;
+        const double high = low + height + 2.0;
+        AreaBand& band = result.bands[k];
+        for (std::size_t i = 1; i < N; ++i) {
+            const double a = v[i].y < v[i - 1].y ? v[i].y : v[i - 1].y;
+            const double b = v[i].y < v[i - 1].y ? v[i - 1].y : v[i].y;
+            if (a < b && b >= low && a <= high) {
+                band.edges[band.edge_count++] = static_cast<std::uint8_t>(i);
+            }
+        }
+        for (std::size_t i = 0; i < N; ++i) {
+            if (v[i].y >= low && v[i].y <= high) {
+                band.vertices[band.vertex_count++] = static_cast<std::uint8_t>(i);
+            }
+        }
+    }
+    return result;
+}
+
+constexpr AreaBands SKAWINA_LOCAL_BANDS = make_bands(SKAWINA_LOCAL);
+constexpr AreaBands SKAWINA_2000_BANDS = make_bands(SKAWINA_2000);
+constexpr AreaBands COUNTY_1965_BANDS = make_bands(COUNTY_1965);
+constexpr AreaBands COUNTY_2000_BANDS = make_bands(COUNTY_2000);
+
+int banded_test(const AreaPolygon& area, double x, double y) {
+    const AreaBands& bands = *area.bands;
+    const auto index = static_cast<int>((y - bands.low_y) * bands.bands_per_metre);
+    const AreaBand& band = bands.bands[index < 0 ? 0 : index >= BAND_COUNT ? BAND_COUNT - 1 : index];
+    for (int k = 0; k < band.vertex_count; ++k) {
+        if (near_vertex(area.vertices[band.vertices[k]], x, y)) {
+            return 1;
+        }
+    }
+    int result = 0;
+    for (int k = 0; k < band.edge_count; ++k) {
+        const int i = band.edges[k];
+        result ^= crosses(area.vertices[i], area.vertices[i - 1], x, y);
+    }
+    return result;
+}
+
+}  // namespace
+
+const AreaPolygon AREA_SKAWINA_LOCAL = with_box(SKAWINA_LOCAL, SKAWINA_VERTEX_COUNT, &SKAWINA_LOCAL_BANDS);
+const AreaPolygon AREA_SKAWINA_2000 = with_box(SKAWINA_2000, SKAWINA_VERTEX_COUNT, &SKAWINA_2000_BANDS);
+const AreaPolygon AREA_COUNTY_1965 = with_box(COUNTY_1965, COUNTY_VERTEX_COUNT, &COUNTY_1965_BANDS);
+const AreaPolygon AREA_COUNTY_2000 = with_box(COUNTY_2000, COUNTY_VERTEX_COUNT, &COUNTY_2000_BANDS);
 
 int point_in_area(const AreaPolygon& area, double x, double y) {
     if (far_outside_the_box(area, x, y)) {
         return 0;
     }
-    if (near_a_vertex(area, x, y)) {
-        return 1;
-    }
-    return crossing_parity(area, x, y);
+    return area.bands != nullptr ? banded_test(area, x, y) : whole_boundary_test(area, x, y);
 }
 
 }  // namespace zelwan

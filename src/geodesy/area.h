@@ -12,8 +12,12 @@ struct Point {
     double h;
 };
 
+// Bands of Y, each listing the few edges and vertices that a point in it can meet (area.cpp).
+struct AreaBands;
+
 // Vertices in boundary order, the first repeated as the last; count includes the repeat.
-// The box, when known, lets a point far outside skip the full test; without it nothing is skipped.
+// The box and the bands, when known, only save time: a point far outside skips the test, and a
+// point inside the box walks the edges and vertices of its band alone. The answer is the same.
 struct AreaPolygon {
     const Point* vertices;
     std::int32_t count;
@@ -21,6 +25,7 @@ struct AreaPolygon {
     double max_x = std::numeric_limits<double>::infinity();
     double min_y = -std::numeric_limits<double>::infinity();
     double max_y = std::numeric_limits<double>::infinity();
+    const AreaBands* bands = nullptr;
 };
 
 // A point this close to a vertex in both X and Y counts as inside, whatever the boundary does there.

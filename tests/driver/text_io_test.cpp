@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,23 @@ TEST(LineReader, PiecesOfTextModeInputAcrossRefills) {
         for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{4096}}) {
             EXPECT_EQ(contents(c.input, chunk), c.contents) << c.what << ", chunks of " << chunk;
         }
+    }
+}
+
+// Eight bytes at a time against one at a time: bytes just above and below the cut ones, high bytes,
+// at every place in a word.
+TEST(LineContent, WordsAtATimeCutWhereBytesAtATimeDo) {
+    const std::string bytes("a 5.-\x0E\x0F\x0B\x0C\x80\xFF\x8D\x8A\r\n\0", 15);
+    std::uint64_t state = 999;
+    for (int i = 0; i < 200000; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        std::string piece(state >> 58, 'x');  // up to 63 bytes
+        for (char& c : piece) {
+            state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+            c = (state >> 60) < 12 ? piece[0] : bytes[(state >> 33) % bytes.size()];
+        }
+        const std::size_t cut = piece.find_first_of(std::string_view("\n\r\0", 3));
+        ASSERT_EQ(line_content(piece), std::string_view(piece).substr(0, cut)) << i;
     }
 }
 

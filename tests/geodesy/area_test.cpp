@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 #include "geodesy/planar.h"
 
 namespace {
@@ -62,6 +65,54 @@ TEST(AreaTables, EachVertexCarriedForwardLandsOnItsPartner) {
             EXPECT_NEAR(image.y, pair.to.vertices[k].y, 0.5) << "vertex " << k;
         }
     }
+}
+
+// The bands only spare walking the whole boundary: every answer must be the whole walk's, above all
+// at the vertices, on and beside the edges, on the rays through vertices and at the bands' seams.
+TEST(AreaTables, BandsGiveTheWholeBoundarysAnswer) {
+    std::uint64_t state = 2000;
+    const auto random = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(state >> 11) / 9007199254740992.0;  // [0, 1)
+    };
+    long long compared = 0;
+    for (const AreaPolygon* area : {&zelwan::AREA_SKAWINA_LOCAL, &zelwan::AREA_SKAWINA_2000,
+                                    &zelwan::AREA_COUNTY_1965, &zelwan::AREA_COUNTY_2000}) {
+        AreaPolygon whole = *area;
+        whole.bands = nullptr;
+        const auto same = [&](double x, double y) {
+            ++compared;
+            return zelwan::point_in_area(*area, x, y) == zelwan::point_in_area(whole, x, y);
+        };
+        for (std::int32_t i = 1; i < area->count; ++i) {
+            const Point& a = area->vertices[i];
+            const Point& b = area->vertices[i - 1];
+            for (double dx = -0.05; dx <= 0.05; dx += 0.0025) {  // around each vertex
+                for (double dy = -0.05; dy <= 0.05; dy += 0.0025) {
+                    ASSERT_TRUE(same(a.x + dx, a.y + dy)) << a.x + dx << " " << a.y + dy;
+                }
+            }
+            for (int k = 0; k <= 256; ++k) {  // on each edge, beside it, and on the ray's line of a vertex
+                const double x = a.x + (b.x - a.x) * k / 256;
+                const double y = a.y + (b.y - a.y) * k / 256;
+                for (const double dx : {0.0, -1e-9, 1e-9, -0.001, 0.001, -0.5, 0.5}) {
+                    ASSERT_TRUE(same(x + dx, y)) << x + dx << " " << y;
+                    ASSERT_TRUE(same(x + dx * 1000, a.y)) << x + dx * 1000 << " " << a.y;
+                }
+            }
+        }
+        const double width = area->max_x - area->min_x + 4;
+        const double height = area->max_y - area->min_y + 4;
+        const double seam = (area->max_y - area->min_y + 2) / 64;  // bands over the box and a metre more
+        for (int k = 0; k < 200000; ++k) {  // anywhere in and around the box, and on the seams
+            const double x = area->min_x - 2 + width * random();
+            const double y = k % 2 == 0
+                                 ? area->min_y - 2 + height * random()
+                                 : area->min_y - 1 + seam * std::floor(random() * 65) + (k % 4 - 2) * 1e-9;
+            ASSERT_TRUE(same(x, y)) << x << " " << y;
+        }
+    }
+    EXPECT_GT(compared, 900000);
 }
 
 }  // namespace
