@@ -3,7 +3,8 @@
 #   bench/run.sh [LINES] [REPETITIONS]      (defaults: 2000000 lines, 5 repetitions)
 # Builds Release into build-bench/, generates the inputs once, then runs every tool on every
 # file in one rotation, alternating, and prints medians, throughput, peak memory and ratios.
-# Installs nothing: it says what is missing.
+# Then the many small calls a calling tool makes: zelwan and cat on a 20-line file, 500 calls a
+# repetition. Installs nothing: it says what is missing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 lines=${1:-2000000}
@@ -28,6 +29,9 @@ for kind in "${files[@]}"; do
     input=$data/${kind}_$lines.txt
     [ -s "$input" ] || "$build/bench/generate_points" "$kind" "$lines" "$input"
 done
+small=$data/small_20.txt
+[ -s "$small" ] || "$build/bench/generate_points" county 20 "$small"
+small_calls=500
 
 # The polynomial of each direction as a transformation pipeline: axes swapped, complex Horner
 # around the input origin (Y, X), axes swapped back.
@@ -58,6 +62,16 @@ run_tool() {
     echo "$kind $tool $timing" >> "$results"
 }
 
+# run_small TOOL: 500 calls on the 20-line file, appended as "small TOOL SECONDS RSS_KIB".
+run_small() {
+    local timing
+    case $1 in
+        zelwan) timing=$(cd "$work" && "$build/bench/measure" -n $small_calls "$build/zelwan" "$small" out/ 0 2 0 1 1 2>&1 >/dev/null) ;;
+        cat) timing=$("$build/bench/measure" -o /dev/null -n $small_calls cat "$small" 2>&1) ;;
+    esac
+    echo "small $1 $timing" >> "$results"
+}
+
 tools=(zelwan mawk)
 [ $have_cct -eq 1 ] && tools+=(cct)
 results=$work/results.txt
@@ -68,6 +82,8 @@ for ((rep = 1; rep <= reps; rep++)); do
             run_tool "$tool" "$kind"
         done
     done
+    run_small zelwan
+    run_small cat
 done
 
 echo
@@ -85,6 +101,19 @@ for kind in "${files[@]}"; do
             'BEGIN { printf "%-13s %-7s %9.3f %12.0f %8.1f %10d %11.2fx\n", f, t, s, n / s, b / s / 1e6, p, s / z }'
     done
 done
+
+median_of() {  # median_of KIND TOOL: the median seconds of its runs
+    awk -v k="$1" -v t="$2" '$1 == k && $2 == t { print $3 }' "$results" | sort -g |
+        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+echo
+echo "20-line file, $small_calls calls a repetition, medians:"
+small_zelwan=$(median_of small zelwan)
+small_cat=$(median_of small cat)
+awk -v z="$small_zelwan" -v c="$small_cat" -v n=$small_calls 'BEGIN {
+    printf "%-13s %-7s %9s %12s %11s\n", "file", "tool", "seconds", "calls/s", "vs_cat"
+    printf "%-13s %-7s %9.3f %12.0f %10.2fx\n", "small_20", "zelwan", z, n / z, z / c
+    printf "%-13s %-7s %9.3f %12.0f %10.2fx\n", "small_20", "cat", c, n / c, 1 }'
 
 echo
 echo "checksums of zelwan's files (the log without its time stamp), to compare before and after a change:"

@@ -14,7 +14,19 @@ if(WIN32)
 else()
   set(zelwan_program_dir ${CMAKE_INSTALL_BINDIR})
   set(zelwan_example_dir ${CMAKE_INSTALL_DOCDIR}/przyklad)
-  install(FILES zelwan.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+  # Manual and changelog gzipped as Debian keeps them: -n leaves out the name and time stamp, so
+  # that two builds give the same bytes.
+  find_program(ZELWAN_GZIP gzip REQUIRED)
+  foreach(file IN ITEMS zelwan.1 packaging/debian/changelog)
+    get_filename_component(name ${file} NAME)
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${name}.gz
+                       COMMAND ${ZELWAN_GZIP} -9 -n -c ${PROJECT_SOURCE_DIR}/${file} > ${PROJECT_BINARY_DIR}/${name}.gz
+                       DEPENDS ${PROJECT_SOURCE_DIR}/${file} VERBATIM)
+  endforeach()
+  add_custom_target(gzipped_documents ALL DEPENDS ${PROJECT_BINARY_DIR}/zelwan.1.gz ${PROJECT_BINARY_DIR}/changelog.gz)
+  install(FILES ${PROJECT_BINARY_DIR}/zelwan.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+  install(FILES ${PROJECT_BINARY_DIR}/changelog.gz packaging/debian/copyright
+          DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT program)
 endif()
 install(TARGETS zelwan RUNTIME DESTINATION ${zelwan_program_dir} COMPONENT program)
 install(FILES examples/punkty_2000.txt examples/separatory.txt

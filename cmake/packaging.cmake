@@ -3,13 +3,14 @@
 set(CPACK_PACKAGE_NAME zelwan)
 set(CPACK_PACKAGE_VENDOR zelwan)
 set(CPACK_PACKAGE_CONTACT "zelwan developers <zelwan@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "converts survey point files between the coordinate systems of Kraków county and Skawina")
+# Debian's limits: a synopsis under 80 characters, description lines of at most 80.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "survey point converter for Kraków county and Skawina")
 set(CPACK_PACKAGE_DESCRIPTION
-    "zelwan converts survey points between UL Skawina, 2000 S7 21 and 1965 pow krakowski, with height
-corrections: it checks every line, tests each point against its area boundary, transforms it, and
-writes a result file and a log. The package also holds its geodesy core for other programs:
-find_package(zelwan) gives the target zelwan::geodesy.")
+    "zelwan converts survey point files between UL Skawina, 2000 S7 21 and
+1965 pow krakowski, with height corrections: it checks every line, tests
+each point against its area boundary, transforms it, and writes a result
+file and a log. The package also holds its geodesy core for other
+programs: find_package(zelwan) gives the target zelwan::geodesy.")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)

@@ -32,8 +32,7 @@ constexpr std::size_t READ_CHUNKS[] = {1, 7, 1000, 4096};
 
 struct FuzzRun {
     RunSettings settings{};
-    std::string delimiters;
-    std::string separator;
+    std::string delimiters, separator;
     std::size_t chunk = 0;  // bytes per read of the input
     std::uint8_t cap = 0;   // 0: no full-disk run; else bit 7 picks the log, bits 0-6 the share it takes
     std::string_view input;
@@ -56,15 +55,15 @@ bool decode(const std::uint8_t* data, std::size_t size, FuzzRun& run) {
     const std::size_t separator_size = ((data[5] >> 2) & 3u) + 1;
     run.chunk = READ_CHUNKS[(data[5] >> 4) & 3u];
     run.cap = data[6];
-    if (size - HEADER_SIZE < delimiter_count + separator_size) {
+    const std::size_t input_start = HEADER_SIZE + delimiter_count + separator_size;
+    if (size < input_start) {
         return false;
     }
-    const char* at = reinterpret_cast<const char*>(data) + HEADER_SIZE;
-    for (std::size_t i = 0; i < delimiter_count + separator_size; ++i) {
-        (i < delimiter_count ? run.delimiters : run.separator) += separator_char(at[i]);
+    const auto* text = reinterpret_cast<const char*>(data);
+    for (std::size_t i = HEADER_SIZE; i < input_start; ++i) {
+        (i < HEADER_SIZE + delimiter_count ? run.delimiters : run.separator) += separator_char(text[i]);
     }
-    run.input = std::string_view(at + delimiter_count + separator_size,
-                                 size - HEADER_SIZE - delimiter_count - separator_size);
+    run.input = std::string_view(text + input_start, size - input_start);
     return true;
 }
 
@@ -94,8 +93,7 @@ long long count(std::string_view text, std::string_view what) {
 long long check_log(std::string_view log, long long pieces) {
     const std::string_view nr_message =
         std::string_view(MSG_BAD_NR).substr(0, 21);  // "błędny format w lini "
-    long long last = 0;
-    long long nr_messages = 0;
+    long long last = 0, nr_messages = 0;
     for (std::size_t end = log.find("\r\n"); end != std::string_view::npos; end = log.find("\r\n")) {
         const std::string_view line = log.substr(0, end);
         log.remove_prefix(end + 2);
@@ -121,14 +119,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!decode(data, size, run)) {
         return 0;
     }
-    MemorySink out;
-    MemorySink log;
+    MemorySink out, log;
     check(run_loop(run, out, log) == RecordsEnd::complete, "memory never fails");
 
     MemorySource source(run.input);
     LineReader reader(source, 0);
-    long long pieces = 0;
-    long long non_empty = 0;
+    long long pieces = 0, non_empty = 0;
     for (std::string_view piece; reader.next(piece); ++pieces) {
         non_empty += line_content(piece).empty() ? 0 : 1;
     }
@@ -139,8 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (run.cap != 0) {  // the same run on a disk that fills up
         MemorySink& full = run.cap & 0x80 ? log : out;
         const std::size_t room = full.bytes.size() * (run.cap & 0x7F) / 128;
-        MemorySink capped_out;
-        MemorySink capped_log;
+        MemorySink capped_out, capped_log;
         (run.cap & 0x80 ? capped_log : capped_out).room = room;
         const RecordsEnd end = run_loop(run, capped_out, capped_log);
         check(end == (room < full.bytes.size() ? RecordsEnd::write_failed : RecordsEnd::complete),

@@ -51,18 +51,45 @@ const char* take_digits(const char* at, const char* end, std::uint64_t& mantissa
     return at;
 }
 
+// The common survey form, "-"?digits[.digits] with at most 19 digits, up to the first character
+// that is none of these. nullptr unless it is a number whose shortcut is exact (value then set).
+const char* short_number(const char* at, const char* end, double& value) {
+    const bool negative = at != end && *at == '-';
+    at += negative ? 1 : 0;
+    std::uint64_t mantissa = 0;
+    const char* const integer = at;
+    at = take_digits(at, end, mantissa);
+    std::ptrdiff_t digits = at - integer;
+    std::ptrdiff_t decimals = 0;
+    if (at != end && *at == '.') {
+        const char* const fraction = ++at;
+        at = take_digits(at, end, mantissa);
+        decimals = at - fraction;
+        digits += decimals;
+    }
+    // 19 digits always fit in 64 bits; anything else, a longer number too, takes the full rules.
+    if (digits == 0 || digits > 19 || mantissa > EXACT_INTEGER_LIMIT ||
+        decimals >= static_cast<std::ptrdiff_t>(std::size(EXACT_POWERS_OF_TEN))) {
+        return nullptr;
+    }
+    const double magnitude = static_cast<double>(mantissa) / EXACT_POWERS_OF_TEN[decimals];
+    value = negative ? -magnitude : magnitude;  // the same division as exact_short_decimal's
+    return at;
+}
+
 }  // namespace
 
 DelimiterSet make_delimiter_set(std::string_view delimiters) {
     DelimiterSet set{};
     for (const char c : delimiters) {
-        set[static_cast<unsigned char>(c)] = true;
+        set.has[static_cast<unsigned char>(c)] = true;
+        set.splits_numbers = set.splits_numbers || is_digit(c) || c == '.' || c == '-';
     }
     return set;
 }
 
 bool next_field(std::string_view& rest, const DelimiterSet& delimiters, std::string_view& field) {
-    const auto is_delimiter = [&](char c) { return delimiters[static_cast<unsigned char>(c)]; };
+    const auto is_delimiter = [&](char c) { return delimiters.has[static_cast<unsigned char>(c)]; };
     std::size_t start = 0;
     while (start < rest.size() && is_delimiter(rest[start])) {
         ++start;
@@ -123,27 +150,34 @@ bool token_value(std::string_view token, double& value) {
 }
 
 bool read_number(std::string_view token, double& value) {
-    const char* at = token.data();
-    const char* const end = at + token.size();
-    const bool negative = at != end && *at == '-';
-    at += negative ? 1 : 0;
-    std::uint64_t mantissa = 0;
-    const char* const integer = at;
-    at = take_digits(at, end, mantissa);
-    std::ptrdiff_t digits = at - integer;
-    std::ptrdiff_t decimals = 0;
-    if (at != end && *at == '.') {
-        const char* const fraction = ++at;
-        at = take_digits(at, end, mantissa);
-        decimals = at - fraction;
-        digits += decimals;
-    }
-    // 19 digits always fit in 64 bits; anything else, a longer number too, takes the full rules.
-    if (at == end && digits > 0 && digits <= 19 && mantissa <= EXACT_INTEGER_LIMIT &&
-        decimals < static_cast<std::ptrdiff_t>(std::size(EXACT_POWERS_OF_TEN))) {
-        const double magnitude = static_cast<double>(mantissa) / EXACT_POWERS_OF_TEN[decimals];
-        value = negative ? -magnitude : magnitude;  // the same division as exact_short_decimal's
+    const char* const end = token.data() + token.size();
+    if (short_number(token.data(), end, value) == end) {
         return true;
     }
     return is_number_token(token) && token_value(token, value);
+}
+
+FieldNumber next_number(std::string_view& rest, const DelimiterSet& delimiters, double& value) {
+    const char* at = rest.data();
+    const char* const end = at + rest.size();
+    const auto is_delimiter = [&](const char* c) { return delimiters.has[static_cast<unsigned char>(*c)]; };
+    while (at != end && is_delimiter(at)) {
+        ++at;
+    }
+    if (at == end) {
+        rest = {};
+        return FieldNumber::none;
+    }
+    // When no delimiter can stand inside a number, a short number that stops at a delimiter or at
+    // the end is the whole field.
+    if (!delimiters.splits_numbers) {
+        const char* stop = short_number(at, end, value);
+        if (stop != nullptr && (stop == end || is_delimiter(stop))) {
+            rest = std::string_view(stop, static_cast<std::size_t>(end - stop));
+            return FieldNumber::number;
+        }
+    }
+    std::string_view field;
+    next_field(rest, delimiters, field);
+    return read_number(field, value) ? FieldNumber::number : FieldNumber::not_number;
 }

@@ -4,7 +4,10 @@
 #include <string_view>
 
 // The set of delimiter characters, one flag per byte value.
-using DelimiterSet = std::array<bool, 256>;
+struct DelimiterSet {
+    std::array<bool, 256> has{};
+    bool splits_numbers = false;  // a digit, '.' or '-' is a delimiter: numbers take the long way
+};
 
 DelimiterSet make_delimiter_set(std::string_view delimiters);
 
@@ -23,3 +26,9 @@ bool token_value(std::string_view token, double& value);
 // is_number_token and token_value in one: false when the token is no number. The common survey
 // form, "-"?digits[.digits] with few digits, takes a single pass.
 bool read_number(std::string_view token, double& value);
+
+enum class FieldNumber { none, number, not_number };
+
+// next_field and read_number in one: the next field of rest, and whether it is a number (value).
+// A field of the common survey form is read in the same pass that finds its end.
+FieldNumber next_number(std::string_view& rest, const DelimiterSet& delimiters, double& value);

@@ -108,7 +108,8 @@ void write_units(TextWriter& out, bool negative, std::uint64_t units, std::int32
     char* const start = out.reserve(length);
     char* at = start + length;
     const auto put_pair = [&at](std::uint64_t pair) {
-        at = std::copy_n(DIGIT_PAIRS + 2 * pair, 2, at - 2) - 2;
+        *--at = DIGIT_PAIRS[2 * pair + 1];
+        *--at = DIGIT_PAIRS[2 * pair];
     };
     std::int32_t left = decimals;
     for (; left >= 2; left -= 2, units /= 100) {

@@ -66,8 +66,7 @@ void write_height(RecordLoop& loop, double h) {
 
 // The next field as a coordinate; rejects the line with message when it is missing or no number.
 bool read_coordinate(RecordLoop& loop, std::string_view& rest, double& value, const char* message) {
-    std::string_view field;
-    if (!next_field(rest, loop.delimiters, field) || !read_number(field, value)) {
+    if (next_number(rest, loop.delimiters, value) != FieldNumber::number) {
         reject_format(loop, message);
         return false;
     }
@@ -86,17 +85,17 @@ bool parse_point_line(RecordLoop& loop, PointRecord& record) {
         !read_coordinate(loop, rest, record.point.y, MSG_BAD_Y)) {
         return false;
     }
-    std::string_view field;
-    if (!next_field(rest, loop.delimiters, field)) {
+    const FieldNumber h = next_number(rest, loop.delimiters, record.point.h);
+    if (h == FieldNumber::none) {
         return true;
     }
     record.has_h = true;
-    if (!read_number(field, record.point.h)) {
+    if (h == FieldNumber::not_number) {
         reject_format(loop, MSG_BAD_H);
         return false;
     }
     record.h_is_zero = std::fabs(record.point.h) < ZERO_HEIGHT_LIMIT;
-    if (next_field(rest, loop.delimiters, field)) {
+    if (std::string_view field; next_field(rest, loop.delimiters, field)) {
         ++loop.counts.warnings;
         warn_line(loop, MSG_EXTRA_FIELDS);
     }

@@ -4,16 +4,10 @@
 # Usage: manual.sh <source folder>
 set -u
 root=$1
-command -v man > /dev/null || {
-    echo "man is not installed: the manual was not rendered"
-    exit 77
-}
+command -v man > /dev/null || { echo "man is not installed: the manual was not rendered"; exit 77; }
 tmp=$(mktemp -d) || exit 1
 trap 'rm -rf "$tmp"' EXIT
-fail() {
-    echo "FAIL manual: $1"
-    exit 1
-}
+fail() { echo "FAIL manual: $1"; exit 1; }
 
 MANWIDTH=200 man --warnings -l "$root/zelwan.1" 2> "$tmp/warnings" | col -bx > "$tmp/page"
 [ ! -s "$tmp/warnings" ] || fail "man warns: $(head -c 500 "$tmp/warnings")"

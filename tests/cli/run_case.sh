@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
 # Runs one golden case of the converter in an empty directory and compares what it leaves, byte for byte.
-# Usage: run_case.sh [--crlf-stdout] [--usage FILE] <zelwan command> <case directory>
+# Usage: run_case.sh [--crlf-stdout] [--usage FILE] [--setup SCRIPT] <zelwan command> <case directory>
 # --crlf-stdout: standard output lines end with CR LF, as on Windows (the expected stdout has LF).
 # --usage FILE: the usage text of this build, where an expected stdout is help_long's (Windows names
 #               its manual otherwise).
+# --setup SCRIPT: run with bash in the working directory once in/ is there, for what git cannot hold.
 set -u
-crlf_stdout=false
-usage=""
+crlf="" usage="" setup=""
 while [[ $1 == --* ]]; do
     case $1 in
-        --crlf-stdout) crlf_stdout=true ;;
+        --crlf-stdout) crlf=$'\r' ;;
         --usage) usage=$2 && shift ;;
+        --setup) setup=$2 && shift ;;
     esac
     shift
 done
 prog=$1
 case_dir=$(cd "$2" && pwd) || exit 1
-name=${case_dir##*/}
 case $prog in /*) ;; */*) prog=$PWD/$prog ;; esac  # a relative path must still work after the cd below
 
 tmp=$(mktemp -d) || exit 1
@@ -24,59 +24,41 @@ work=$tmp/run  # the program's working directory; our own files stay beside it
 mkdir "$work" "$tmp/before"
 
 fail() {  # fail <what went wrong> [<expected file> <actual file>]
-    echo "FAIL $name: $1"
+    echo "FAIL ${case_dir##*/}: $1"
     [ -f "$case_dir/why" ] && echo "  this case proves: $(< "$case_dir/why")"
-    if [ $# -eq 3 ]; then
-        cmp "$2" "$3"
-        diff --label expected --label actual <(od -An -c "$2") <(od -An -c "$3") | head -n 20
-    fi
+    [ $# -lt 3 ] || cmp "$2" "$3"
+    [ $# -lt 3 ] || diff --label expected --label actual <(od -An -c "$2") <(od -An -c "$3") | head -n 20
     echo "(left in $tmp)"
     exit 1
 }
-list() { (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort); }
+# list <folder> [<find tests>...]: the paths below it, sorted; none if there is no such folder
+list() { (cd "$1" 2> /dev/null && find . -mindepth 1 "${@:2}" -printf '%P\n' | LC_ALL=C sort); }
 
 [ -d "$case_dir/in" ] && cp -a "$case_dir/in/." "$work/"
-if [ -f "$case_dir/setup.sh" ]; then
-    (cd "$work" && bash "$case_dir/setup.sh") || fail "setup.sh failed"
-fi
+[ -z "$setup" ] || (cd "$work" && bash "$setup") || fail "$setup failed"
 cp -a "$work/." "$tmp/before/"
 list "$work" > "$tmp/before.lst"
-if [ -d "$case_dir/out" ]; then
-    (cd "$case_dir/out" && find . -type f -printf '%P\n' | LC_ALL=C sort) > "$tmp/out.lst"
-else
-    : > "$tmp/out.lst"
-fi
+list "$case_dir/out" -type f > "$tmp/out.lst"
 
 mapfile -t args < "$case_dir/args"
 args=("${args[@]//@WORK@/$work}")  # an absolute path into the working directory
+expected_stderr=/dev/null  # through a pipe nothing may appear on standard error
 if [ -f "$case_dir/terminal" ]; then  # standard error is a terminal, as for a person; "script" makes one
+    expected_stderr=$case_dir/stderr
     script -qec "cd $(printf '%q' "$work") && exec $(printf '%q ' "$prog" "${args[@]}") > $(printf '%q' "$tmp/stdout")" \
         /dev/null < /dev/null > "$tmp/stderr"
 else
     (cd "$work" && exec "$prog" "${args[@]}" < /dev/null > "$tmp/stdout" 2> "$tmp/stderr")
 fi
 status=$?
-
-expected_status=$(< "$case_dir/status")
-[ "$status" = "$expected_status" ] ||
-    fail "exit status $status, expected $expected_status; stdout: $(head -c 300 "$tmp/stdout")"
+[ "$status" = "$(< "$case_dir/status")" ] ||
+    fail "exit status $status, expected $(< "$case_dir/status"); stdout: $(head -c 300 "$tmp/stdout")"
 
 expected_stdout=$case_dir/stdout
-if [ -n "$usage" ] && cmp -s "$expected_stdout" "$(dirname "$0")/help_long/stdout"; then
-    expected_stdout=$usage
-fi
-if $crlf_stdout; then
-    sed 's/$/\r/' "$expected_stdout" > "$tmp/expected_stdout"
-    expected_stdout=$tmp/expected_stdout
-fi
-cmp -s "$expected_stdout" "$tmp/stdout" || fail "stdout differs" "$expected_stdout" "$tmp/stdout"
-
-# Through a pipe nothing may appear on standard error; on a terminal, the expected lines.
-if [ -f "$case_dir/terminal" ]; then
-    cmp -s "$case_dir/stderr" "$tmp/stderr" || fail "stderr differs" "$case_dir/stderr" "$tmp/stderr"
-else
-    [ ! -s "$tmp/stderr" ] || fail "stderr: $(head -c 300 "$tmp/stderr")"
-fi
+[ -n "$usage" ] && cmp -s "$expected_stdout" "$(dirname "$0")/help_long/stdout" && expected_stdout=$usage
+LC_ALL=C sed "s/\$/$crlf/" "$expected_stdout" > "$tmp/expected_stdout"
+cmp -s "$tmp/expected_stdout" "$tmp/stdout" || fail "stdout differs" "$tmp/expected_stdout" "$tmp/stdout"
+cmp -s "$expected_stderr" "$tmp/stderr" || fail "stderr differs" "$expected_stderr" "$tmp/stderr"
 
 while IFS= read -r f; do
     actual=$work/$f
@@ -87,12 +69,10 @@ while IFS= read -r f; do
         actual=$tmp/masked.log
     fi
     cmp -s "$case_dir/out/$f" "$actual" || fail "file $f differs" "$case_dir/out/$f" "$actual"
-    if [[ $f == *.svg ]]; then  # a map must also draw
-        if command -v rsvg-convert > /dev/null; then
-            rsvg-convert "$actual" > "$tmp/map.png" || fail "rsvg-convert cannot draw $f"
-        else
-            echo "rsvg-convert is missing (Debian: librsvg2-bin): $f was not drawn"
-        fi
+    if [[ $f == *.svg ]] && command -v rsvg-convert > /dev/null; then  # a map must also draw
+        rsvg-convert "$actual" > "$tmp/map.png" || fail "rsvg-convert cannot draw $f"
+    elif [[ $f == *.svg ]]; then
+        echo "rsvg-convert is missing (Debian: librsvg2-bin): $f was not drawn"
     fi
 done < "$tmp/out.lst"
 
@@ -102,10 +82,8 @@ extra=$(LC_ALL=C comm -13 "$tmp/before.lst" "$tmp/after.lst" | LC_ALL=C comm -23
 gone=$(LC_ALL=C comm -23 "$tmp/before.lst" "$tmp/after.lst")
 [ -z "$gone" ] || fail "files removed: $gone"
 while IFS= read -r f; do  # whatever was there before the run and is not an expected result stays as it was
-    [ -f "$tmp/before/$f" ] || continue
-    grep -qxF -- "$f" "$tmp/out.lst" && continue
-    cmp -s "$tmp/before/$f" "$work/$f" || fail "file $f was changed" "$tmp/before/$f" "$work/$f"
-done < "$tmp/before.lst"
+    [ ! -f "$tmp/before/$f" ] || cmp -s "$tmp/before/$f" "$work/$f" || fail "file $f was changed" "$tmp/before/$f" "$work/$f"
+done < <(LC_ALL=C comm -23 "$tmp/before.lst" "$tmp/out.lst")
 
 rm -rf "$tmp"
 exit 0

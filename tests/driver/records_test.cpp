@@ -36,8 +36,7 @@ TEST(ProcessRecords, NothingIsAllocatedPerLine) {
     }
     MemorySource source(input);
     LineReader reader(source, 1 << 16);
-    MemorySink out_sink;
-    MemorySink log_sink;
+    MemorySink out_sink, log_sink;
     out_sink.bytes.reserve(4 << 20);
     log_sink.bytes.reserve(4 << 20);
     TextWriter out(out_sink, 1 << 16);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/doubles.h"
+#include "support/random.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ std::vector<std::string> contents(const std::string& input, std::size_t chunk) {
     MemorySource source(input, chunk);
     LineReader reader(source, 0);
     std::vector<std::string> result;
-    std::string_view piece;
-    while (reader.next(piece)) {
+    for (std::string_view piece; reader.next(piece);) {
         result.emplace_back(line_content(piece));
     }
     EXPECT_EQ(reader.state, LineReader::State::end);
@@ -59,13 +59,12 @@ TEST(LineReader, PiecesOfTextModeInputAcrossRefills) {
 // at every place in a word.
 TEST(LineContent, WordsAtATimeCutWhereBytesAtATimeDo) {
     const std::string bytes("a 5.-\x0E\x0F\x0B\x0C\x80\xFF\x8D\x8A\r\n\0", 15);
-    std::uint64_t state = 999;
+    Random random{999};
     for (int i = 0; i < 200000; ++i) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        std::string piece(state >> 58, 'x');  // up to 63 bytes
+        std::string piece(random.next() >> 47, 'x');  // up to 63 bytes
         for (char& c : piece) {
-            state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-            c = (state >> 60) < 12 ? piece[0] : bytes[(state >> 33) % bytes.size()];
+            const std::uint64_t draw = random.next();
+            c = (draw >> 49) < 12 ? piece[0] : bytes[(draw >> 22) % bytes.size()];
         }
         const std::size_t cut = piece.find_first_of(std::string_view("\n\r\0", 3));
         ASSERT_EQ(line_content(piece), std::string_view(piece).substr(0, cut)) << i;

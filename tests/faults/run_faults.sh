@@ -6,9 +6,7 @@
 #   stream      300 MB through a FIFO: complete, byte-exact, peak memory as for a small file
 # Peak memory is measured in plain builds only: the sanitizers' shadow memory would swamp it.
 set -u
-prog=$1
-group=$2
-build=${3:-plain}
+prog=$1 group=$2 build=${3:-plain}
 case $prog in /*) ;; */*) prog=$PWD/$prog ;; esac
 
 tmp=$(mktemp -d) || exit 1
@@ -22,15 +20,14 @@ printf ' \r\n;\r\n' > separatory.txt  # delimiter a space, separator a semicolon
 
 # Runs the converter; sets status, and rss (KB) in plain builds.
 measured_run() {
+    echo 0 > rss.txt
     if [ "$build" = plain ]; then
         /usr/bin/time -f %M -o rss.txt "$prog" "$@" > stdout.txt
-        status=$?
-        rss=$(tail -n 1 rss.txt)
     else
         "$prog" "$@" > stdout.txt
-        status=$?
-        rss=0
     fi
+    status=$?
+    rss=$(tail -n 1 rss.txt)
 }
 
 expect_result() {  # <status> <stdout as a printf format> [<its argument>]

@@ -6,22 +6,22 @@
 #include <cstdint>
 
 #include "geodesy/planar.h"
+#include "support/random.h"
 
 namespace {
 
 using zelwan::AreaPolygon;
-using zelwan::Point;
+using zelwan::point_in_area;
 
 struct AreaCase {
     const char* what;
-    double x;
-    double y;
+    double x, y;
     int inside;
 };
 
 // A square with two edges of equal Y at both ends: no division by zero may ever happen, and a
 // point on an edge is inside only where the interior lies towards greater X or Y.
-constexpr Point SQUARE_VERTICES[] = {{0, 0, 0}, {0, 10, 0}, {10, 10, 0}, {10, 0, 0}, {0, 0, 0}};
+constexpr zelwan::Point SQUARE_VERTICES[] = {{0, 0, 0}, {0, 10, 0}, {10, 10, 0}, {10, 0, 0}, {0, 0, 0}};
 
 const AreaCase SQUARE_CASES[] = {
     {"centre", 5, 5, 1},
@@ -39,42 +39,30 @@ const AreaCase SQUARE_CASES[] = {
 };
 
 TEST(PointInArea, SquareWithHorizontalEdges) {
-    const AreaPolygon square{SQUARE_VERTICES, 5};
     for (const AreaCase& c : SQUARE_CASES) {
-        EXPECT_EQ(zelwan::point_in_area(square, c.x, c.y), c.inside) << c.what;
+        EXPECT_EQ(point_in_area({SQUARE_VERTICES, 5}, c.x, c.y), c.inside) << c.what;
     }
-    EXPECT_EQ(zelwan::point_in_area(AreaPolygon{SQUARE_VERTICES, 0}, 0, 0), 0) << "no vertices";
+    EXPECT_EQ(point_in_area({SQUARE_VERTICES, 0}, 0, 0), 0) << "no vertices";
 }
 
 // A mistyped digit among the 80 vertices moves a vertex by far more than the half metre within
 // which each 2000 vertex is its partner's image.
 TEST(AreaTables, EachVertexCarriedForwardLandsOnItsPartner) {
-    struct Partners {
-        const AreaPolygon& from;
-        const AreaPolygon& to;
-        zelwan::Direction direction;
-    };
-    const Partners pairs[] = {
-        {zelwan::AREA_SKAWINA_LOCAL, zelwan::AREA_SKAWINA_2000, zelwan::Direction::from_skawina},
-        {zelwan::AREA_COUNTY_1965, zelwan::AREA_COUNTY_2000, zelwan::Direction::from_1965},
-    };
-    for (const Partners& pair : pairs) {
-        for (std::int32_t k = 0; k < pair.from.count; ++k) {
-            const Point image = zelwan::transform_point(pair.direction, pair.from.vertices[k]);
-            EXPECT_NEAR(image.x, pair.to.vertices[k].x, 0.5) << "vertex " << k;
-            EXPECT_NEAR(image.y, pair.to.vertices[k].y, 0.5) << "vertex " << k;
+    const auto lands = [](const AreaPolygon& from, zelwan::Direction direction, const AreaPolygon& to) {
+        for (std::int32_t k = 0; k < from.count; ++k) {
+            const zelwan::Point image = zelwan::transform_point(direction, from.vertices[k]);
+            EXPECT_NEAR(image.x, to.vertices[k].x, 0.5) << "vertex " << k << " of " << to.count;
+            EXPECT_NEAR(image.y, to.vertices[k].y, 0.5) << "vertex " << k << " of " << to.count;
         }
-    }
+    };
+    lands(zelwan::AREA_SKAWINA_LOCAL, zelwan::Direction::from_skawina, zelwan::AREA_SKAWINA_2000);
+    lands(zelwan::AREA_COUNTY_1965, zelwan::Direction::from_1965, zelwan::AREA_COUNTY_2000);
 }
 
 // The bands only spare walking the whole boundary: every answer must be the whole walk's, above all
 // at the vertices, on and beside the edges, on the rays through vertices and at the bands' seams.
 TEST(AreaTables, BandsGiveTheWholeBoundarysAnswer) {
-    std::uint64_t state = 2000;
-    const auto random = [&state] {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<double>(state >> 11) / 9007199254740992.0;  // [0, 1)
-    };
+    Random random{2000};
     long long compared = 0;
     for (const AreaPolygon* area : {&zelwan::AREA_SKAWINA_LOCAL, &zelwan::AREA_SKAWINA_2000,
                                     &zelwan::AREA_COUNTY_1965, &zelwan::AREA_COUNTY_2000}) {
@@ -82,11 +70,11 @@ TEST(AreaTables, BandsGiveTheWholeBoundarysAnswer) {
         whole.bands = nullptr;
         const auto same = [&](double x, double y) {
             ++compared;
-            return zelwan::point_in_area(*area, x, y) == zelwan::point_in_area(whole, x, y);
+            return point_in_area(*area, x, y) == point_in_area(whole, x, y);
         };
         for (std::int32_t i = 1; i < area->count; ++i) {
-            const Point& a = area->vertices[i];
-            const Point& b = area->vertices[i - 1];
+            const zelwan::Point& a = area->vertices[i];
+            const zelwan::Point& b = area->vertices[i - 1];
             for (double dx = -0.05; dx <= 0.05; dx += 0.0025) {  // around each vertex
                 for (double dy = -0.05; dy <= 0.05; dy += 0.0025) {
                     ASSERT_TRUE(same(a.x + dx, a.y + dy)) << a.x + dx << " " << a.y + dy;
@@ -101,14 +89,12 @@ TEST(AreaTables, BandsGiveTheWholeBoundarysAnswer) {
                 }
             }
         }
-        const double width = area->max_x - area->min_x + 4;
-        const double height = area->max_y - area->min_y + 4;
         const double seam = (area->max_y - area->min_y + 2) / 64;  // bands over the box and a metre more
         for (int k = 0; k < 200000; ++k) {  // anywhere in and around the box, and on the seams
-            const double x = area->min_x - 2 + width * random();
-            const double y = k % 2 == 0
-                                 ? area->min_y - 2 + height * random()
-                                 : area->min_y - 1 + seam * std::floor(random() * 65) + (k % 4 - 2) * 1e-9;
+            const double x = area->min_x - 2 + (area->max_x - area->min_x + 4) * random.unit();
+            const double y =
+                k % 2 == 0 ? area->min_y - 2 + (area->max_y - area->min_y + 4) * random.unit()
+                           : area->min_y - 1 + seam * std::floor(random.unit() * 65) + (k % 4 - 2) * 1e-9;
             ASSERT_TRUE(same(x, y)) << x << " " << y;
         }
     }

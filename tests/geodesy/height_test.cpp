@@ -8,11 +8,7 @@ using zelwan::CoordinateSystem;
 
 struct HeightCase {
     CoordinateSystem system;
-    double x;
-    double y;
-    double h;
-    double forward;
-    double inverse;
+    double x, y, h, forward, inverse;
 };
 
 // Off the published samples, worked out in the same order of evaluation: at these points another
@@ -30,12 +26,10 @@ const HeightCase HEIGHT_CASES[] = {
 
 TEST(CorrectHeight, ReferenceValuesToTheLastBit) {
     for (const HeightCase& c : HEIGHT_CASES) {
-        const auto what = testing::Message()
-                          << "system " << static_cast<int>(c.system) << " at " << c.x << " " << c.y;
-        EXPECT_EQ(zelwan::correct_height({c.system, zelwan::HeightSense::forward}, c.x, c.y, c.h), c.forward)
-            << what;
-        EXPECT_EQ(zelwan::correct_height({c.system, zelwan::HeightSense::inverse}, c.x, c.y, c.h), c.inverse)
-            << what;
+        SCOPED_TRACE(testing::Message()
+                     << "system " << static_cast<int>(c.system) << " at " << c.x << " " << c.y);
+        EXPECT_EQ(zelwan::correct_height({c.system, zelwan::HeightSense::forward}, c.x, c.y, c.h), c.forward);
+        EXPECT_EQ(zelwan::correct_height({c.system, zelwan::HeightSense::inverse}, c.x, c.y, c.h), c.inverse);
     }
 }
 

@@ -8,10 +8,7 @@ using zelwan::Direction;
 
 struct PlanarCase {
     Direction direction;
-    double x;
-    double y;
-    double x_out;
-    double y_out;
+    double x, y, x_out, y_out;
 };
 
 const PlanarCase PLANAR_CASES[] = {
@@ -40,12 +37,11 @@ const PlanarCase PLANAR_CASES[] = {
 
 TEST(TransformPoint, ReferenceValuesToTheLastBit) {
     for (const PlanarCase& c : PLANAR_CASES) {
+        SCOPED_TRACE(testing::Message() << "direction " << static_cast<int>(c.direction) << " at " << c.x);
         const zelwan::Point out = zelwan::transform_point(c.direction, {c.x, c.y, 250.5});
-        const auto what = testing::Message()
-                          << "direction " << static_cast<int>(c.direction) << " at " << c.x;
-        EXPECT_EQ(out.x, c.x_out) << what;
-        EXPECT_EQ(out.y, c.y_out) << what;
-        EXPECT_EQ(out.h, 250.5) << what;
+        EXPECT_EQ(out.x, c.x_out);
+        EXPECT_EQ(out.y, c.y_out);
+        EXPECT_EQ(out.h, 250.5);
     }
 }
 

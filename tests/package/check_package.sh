@@ -10,17 +10,7 @@ reference=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 tmp=$(mktemp -d) || exit 1
 root=$tmp/root
-fail() {
-    echo "FAIL $(basename "$package"): $1 (left in $tmp)"
-    exit 1
-}
-has_files() {  # has_files <folder> <file>...: each is there
-    local folder=$1
-    shift
-    for f in "$@"; do
-        [ -f "$folder/$f" ] || fail "$f is missing"
-    done
-}
+fail() { echo "FAIL $(basename "$package"): $1 (left in $tmp)"; exit 1; }
 version=$("$reference" --version) || fail "the reference zelwan does not run"
 
 case $package in
@@ -30,11 +20,13 @@ case $package in
     [ "$(dpkg-deb -f "$package" Package Version)" = $'Package: zelwan\nVersion: '"$project_version" ] ||
         fail "not zelwan $project_version: $(dpkg-deb -f "$package" Package Version)"
     dpkg -x "$package" "$root" || fail "dpkg -x"
-    has_files "$root/usr" bin/zelwan share/man/man1/zelwan.1 include/zelwan/geodesy.h \
-        lib/libzelwan-geodesy.a lib/cmake/zelwan/zelwan-config.cmake
+    for f in bin/zelwan share/man/man1/zelwan.1.gz include/zelwan/geodesy.h lib/libzelwan-geodesy.a \
+        lib/cmake/zelwan/zelwan-config.cmake; do
+        [ -f "$root/usr/$f" ] || fail "$f is missing"
+    done
     example=$root/usr/share/doc/zelwan/przyklad
     program=("$root/usr/bin/zelwan")
-    MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/zelwan.1" > "$tmp/manual.txt" 2> "$tmp/warnings.txt"
+    MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/zelwan.1.gz" > "$tmp/manual.txt" 2> "$tmp/warnings.txt"
     [ -s "$tmp/manual.txt" ] && [ ! -s "$tmp/warnings.txt" ] || fail "man: $(cat "$tmp/warnings.txt")"
     bash "$here/consumer.sh" "$root/usr" || fail "a program using the packaged core"
     ;;
@@ -49,7 +41,7 @@ case $package in
     manual=$top/zelwan.txt
     iconv -f UTF-8 -t UTF-8 "$manual" > /dev/null || fail "zelwan.txt is not UTF-8"
     [ "$(grep -c $'\r$' "$manual")" -eq "$(wc -l < "$manual")" ] || fail "zelwan.txt has lines without CR LF"
-    grep -q 'poza Skawiną' "$manual" && grep -q 'Uzycie: zelwan PLIK' "$manual" || fail "zelwan.txt is not the manual"
+    grep -q 'poza Skawiną' "$manual" && grep -q 'Uzycie: zelwan \[--strict\]' "$manual" || fail "zelwan.txt is not the manual"
     example=$top/przyklad
     program=(wine "$top/zelwan.exe")
     ;;

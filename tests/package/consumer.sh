@@ -8,15 +8,12 @@ prefix=$1
 here=$(cd "$(dirname "$0")" && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-fail() {
-    echo "FAIL consumer: $1"
-    exit 1
-}
+fail() { echo "FAIL consumer: $1"; exit 1; }
 
 if [ $# -ge 2 ]; then
     rm -rf "$prefix"
     cmake --install "$2" --prefix "$prefix" > "$tmp/install.log" || fail "cmake --install: $(cat "$tmp/install.log")"
-    for f in bin/zelwan share/man/man1/zelwan.1 share/doc/zelwan/przyklad/punkty_2000.txt \
+    for f in bin/zelwan share/man/man1/zelwan.1.gz share/doc/zelwan/przyklad/punkty_2000.txt \
         share/doc/zelwan/przyklad/separatory.txt include/zelwan/geodesy.h include/zelwan/geodesy/area.h \
         lib/libzelwan-geodesy.a lib/cmake/zelwan/zelwan-config.cmake lib/cmake/zelwan/zelwan-targets.cmake; do
         [ -f "$prefix/$f" ] || fail "cmake --install left out $f"

@@ -11,14 +11,11 @@
 #include "driver/fields.h"
 #include "driver/number_format.h"
 #include "support/doubles.h"
+#include "support/random.h"
 
 namespace {
 
-std::uint64_t state = 1965;
-std::uint64_t next() {
-    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-    return state >> 11;
-}
+Random numbers{1965};
 
 std::uint64_t digest = 14695981039346656037ULL;
 void mix(const void* data, std::size_t size) {
@@ -31,14 +28,16 @@ double sample(int kind) {
     if (kind == 0) {  // any finite double
         double value = 0;
         do {
-            const std::uint64_t high = next() << 11;  // one call a statement: the order is part of the digest
-            const std::uint64_t bits = high ^ next();
+            // One call a statement: the order is part of the digest.
+            const std::uint64_t high = numbers.next() << 11;
+            const std::uint64_t bits = high ^ numbers.next();
             std::memcpy(&value, &bits, sizeof value);
         } while (value - value != 0);
         return value;
     }
-    const double survey = static_cast<double>(next() % 800000000000ULL) / 1e5;  // 8 million metres, 5 places
-    return kind == 1 ? survey : (std::floor(survey * 1e3) + 0.5) / 1e3;         // beside a tie at 3 places
+    const double survey =
+        static_cast<double>(numbers.next() % 800000000000ULL) / 1e5;     // 8 million m, 5 places
+    return kind == 1 ? survey : (std::floor(survey * 1e3) + 0.5) / 1e3;  // beside a tie at 3 places
 }
 
 }  // namespace
@@ -49,14 +48,14 @@ int main() {
     unsigned long long written = 0;
     for (int i = 0; i < 3000000; ++i) {
         const double value = sample(i % 3);
-        write_fixed_by_digits(out, value, static_cast<std::int32_t>(next() % 21));
+        write_fixed_by_digits(out, value, static_cast<std::int32_t>(numbers.next() % 21));
         out.flush();
         mix(sink.bytes.data(), sink.bytes.size());
         written += sink.bytes.size();
         sink.bytes.clear();
-        std::string token = std::to_string(next() % 1000000000000000000ULL);
-        token += std::to_string(next() % 1000000000);
-        const std::size_t point = next() % token.size();
+        std::string token = std::to_string(numbers.next() % 1000000000000000000ULL);
+        token += std::to_string(numbers.next() % 1000000000);
+        const std::size_t point = numbers.next() % token.size();
         token = token.substr(0, point) + '.' + token.substr(point);
         double read = 0;
         const bool numeric = token_value(token, read);

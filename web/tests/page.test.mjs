@@ -12,7 +12,6 @@ import puppeteer from 'puppeteer-core';
 if (process.argv.length !== 4) throw new Error('usage: page.test.mjs <page folder> <native zelwan>');
 const [pageDir, native] = process.argv.slice(2).map((arg) => path.resolve(arg));
 const repo = fileURLToPath(new URL('../..', import.meta.url));
-const golden = path.join(repo, 'tests/cli/map_example');
 const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'zelwan-page-'));
 const started = Date.now();
 let failures = 0;
@@ -42,12 +41,9 @@ const server = http.createServer((req, res) => {
 });
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
+const browser = await puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync'],
-});
+    '--disable-component-update', '--disable-sync'] });
 
 // A page whose requests, its worker's included, must all start with `home` (or be data: or blob:).
 async function openPage(home) {
@@ -81,16 +77,16 @@ async function pageControls() {
   const [names, finished] = [new Map(), new Map()];
   cdp.on('Browser.downloadWillBegin', (e) => names.set(e.guid, e.suggestedFilename));
   cdp.on('Browser.downloadProgress', (e) => e.state !== 'inProgress' && finished.set(e.guid, e.state));
-  await cdp.send('Browser.setDownloadBehavior', {
-    behavior: 'allowAndName', downloadPath: downloads, eventsEnabled: true,
-  });
+  const behavior = { behavior: 'allowAndName', downloadPath: downloads, eventsEnabled: true };
+  await cdp.send('Browser.setDownloadBehavior', behavior);
 
   // The delimiters and separator are left as the page starts: those of the golden separatory.txt.
   await (await page.$('#files')).uploadFile(path.join(repo, 'examples/punkty_2000.txt'));
-  const settings = [['mode', '0'], ['direction', '3'], ['height-direction', '0'], ['xy-code', '1'], ['h-code', '1']];
-  for (const [id, value] of settings) {
-    check((await page.select(`#${id}`, value))[0] === value, `file://: #${id} set to ${value}`);
-  }
+  // One after another: a new mode fills the directions anew.
+  const settings = { mode: '0', direction: '3', 'height-direction': '0', 'xy-code': '1', 'h-code': '1' };
+  const chosen = {};
+  for (const [id, value] of Object.entries(settings)) chosen[id] = (await page.select(`#${id}`, value))[0];
+  check(JSON.stringify(chosen) === JSON.stringify(settings), `file://: settings chosen ${JSON.stringify(chosen)}`);
   await page.click('#convert');
   await page.waitForSelector('#results .result', { timeout: 60000 });
 
@@ -103,15 +99,13 @@ async function pageControls() {
 
   for (const link of await page.$$('#results .downloads a')) await link.click();
   for (let waited = 0; finished.size < 3 && waited < 300; ++waited) await new Promise((r) => setTimeout(r, 100));
+  const got = Object.fromEntries([...finished].filter(([, state]) => state === 'completed')
+    .map(([guid]) => [names.get(guid), fs.readFileSync(path.join(downloads, guid))]));
   const result = 'punkty_2000_wynik.txt';
   const expected = { [result]: result, [`${result}.log`]: `${result}.log`, [`${result}.svg`]: 'mapa.svg' };
-  const got = {};
-  for (const [guid, state] of finished) {
-    if (state === 'completed') got[names.get(guid)] = fs.readFileSync(path.join(downloads, guid));
-  }
   check(Object.keys(got).sort().join() === Object.keys(expected).join(), `file://: downloaded ${Object.keys(got)}`);
   for (const [name, goldenName] of Object.entries(expected)) {
-    const want = fs.readFileSync(path.join(golden, 'out', goldenName));
+    const want = fs.readFileSync(path.join(repo, 'tests/cli/map_example/out', goldenName));
     const same = got[name] && masked(name, got[name]).equals(want);
     check(same, `file://: downloaded ${name} is out/${goldenName} (${want.length} B)`);
   }
@@ -121,11 +115,8 @@ async function pageControls() {
 
 // --- 2. generated cases, the page's run against the native program -------------------------------
 
-let seed = 1965;
-function random() { // Park and Miller's minimal standard: the same cases on every run
-  seed = (seed * 48271) % 2147483647;
-  return seed / 2147483647;
-}
+let seed = 1965; // Park and Miller's minimal standard: the same cases on every run
+const random = () => (seed = (seed * 48271) % 2147483647) / 2147483647;
 const int = (lo, hi) => lo + Math.floor(random() * (hi - lo + 1));
 const pick = (list) => list[int(0, list.length - 1)];
 const chance = (p) => random() < p;
@@ -215,12 +206,9 @@ const runOnPage = (page, batch) => page.evaluate((batch) => {
 function differences(want, got, totals) {
   if (got.error) return [`the page's run failed: ${got.error}`];
   const found = want.status === got.status ? [] : [`status ${got.status}, native ${want.status}`];
-  const items = [['stdout', want.stdout, got.stdout], ['stderr', want.stderr, got.stderr]];
-  for (const name of new Set([...Object.keys(want.files), ...Object.keys(got.files)])) {
-    items.push([name, want.files[name], got.files[name]]);
-  }
-  for (const [name, mine, base64] of items) {
-    const theirs = base64 !== undefined && Buffer.from(base64, 'base64');
+  const [wantAll, gotAll] = [want, got].map((run) => ({ stdout: run.stdout, stderr: run.stderr, ...run.files }));
+  for (const name of new Set([...Object.keys(wantAll), ...Object.keys(gotAll)])) {
+    const [mine, theirs] = [wantAll[name], gotAll[name] !== undefined && Buffer.from(gotAll[name], 'base64')];
     if (!mine || !theirs) found.push(`${name}: ${mine ? 'missing on the page' : 'only on the page'}`);
     else if (!masked(name, mine).equals(masked(name, theirs))) found.push(`${name} differs`);
     totals.bytes += mine ? mine.length : 0;

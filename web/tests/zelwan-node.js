@@ -11,21 +11,14 @@ const [page, ...args] = process.argv.slice(2);
 const createZelwan = require(path.resolve(page, 'zelwan.js'));
 const { runZelwan } = require(path.resolve(page, 'zelwan-run.js'));
 
-function readTree(folder, prefix, files) {
-  for (const entry of fs.readdirSync(folder, { withFileTypes: true })) {
-    const full = path.join(folder, entry.name);
-    if (entry.isDirectory()) {
-      files[prefix + entry.name + '/'] = null;
-      readTree(full, prefix + entry.name + '/', files);
-    } else if (entry.isFile()) {
-      files[prefix + entry.name] = fs.readFileSync(full);
-    }
-  }
-  return files;
-}
-
 const cwd = process.cwd();
-const before = readTree(cwd, '', {});
+const before = {}; // relative path -> bytes; a folder's path ends in "/" and holds null
+for (const name of fs.readdirSync(cwd, { recursive: true })) {
+  const full = path.join(cwd, name);
+  const relative = name.split(path.sep).join('/');
+  if (fs.lstatSync(full).isDirectory()) before[relative + '/'] = null;
+  else if (fs.lstatSync(full).isFile()) before[relative] = fs.readFileSync(full);
+}
 const result = runZelwan(createZelwan, { args, files: before, cwd });
 for (const [name, bytes] of Object.entries(result.files)) {
   if (!before[name] || Buffer.compare(before[name], bytes) !== 0) fs.writeFileSync(path.join(cwd, name), bytes);
