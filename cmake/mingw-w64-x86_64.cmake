@@ -17,4 +17,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # One file that runs alone: the C++ runtime and winpthread linked in, no MinGW DLL beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# No time stamp in the PE header: two builds of a commit give the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
