@@ -39,8 +39,8 @@ struct TerminalWatcher final : RunWatcher {
     }
 };
 
-// The output file as the record loop writes it. Each time a buffer of it goes out (64 KiB, a couple
-// of thousand lines) the watcher hears of the lines done, so that the loop itself never looks at
+// The output file as the record loop writes it. Each time a buffer of it goes out (256 KiB, some
+// thousands of lines) the watcher hears of the lines done, so that the loop itself never looks at
 // the clock and costs not one instruction more per line.
 struct ProgressSink final : ByteSink {
     ByteSink& sink;

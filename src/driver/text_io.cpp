@@ -165,13 +165,6 @@ bool TextWriter::flush() {
     return !failed;
 }
 
-char* TextWriter::reserve(std::size_t n) {
-    if (buffer.size() - used < n) {
-        flush();
-    }
-    return buffer.data() + used;
-}
-
 void TextWriter::write_past_buffer(std::string_view text) {
     flush();
     if (text.size() >= buffer.size()) {

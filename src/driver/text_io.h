@@ -132,7 +132,12 @@ struct TextWriter {
     bool flush();
 
     // Room for at least n bytes at buffer.data() + used, flushing first when needed.
-    char* reserve(std::size_t n);
+    char* reserve(std::size_t n) {
+        if (buffer.size() - used < n) {
+            flush();
+        }
+        return buffer.data() + used;
+    }
 
 private:
     void write_past_buffer(std::string_view text);

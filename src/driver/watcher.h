@@ -13,7 +13,7 @@ struct RunSummary {
 
 struct RunWatcher {
     virtual ~RunWatcher() = default;
-    // Each time a buffer of the output goes out: a couple of thousand lines, never per line.
+    // Each time a buffer of the output goes out: some thousands of lines, never per line.
     virtual void progress(long long lines) = 0;
     // Once, when the record loop has ended, before any message about how the run ends.
     virtual void finished(const RunSummary& summary) = 0;
