@@ -16,7 +16,7 @@ const native = path.resolve(nativeArgument);
 const name = path.basename(points);
 const result = name.replace(/(\.[^.]*)?$/, '_wynik$1');
 const args = ['--map', `${result}.svg`, name, '-', '0', '2', '0', '1', '1'];
-const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'zelwan-web-bench-'));
 fs.copyFileSync(points, path.join(work, name));
@@ -72,5 +72,6 @@ await browser.close();
 fs.rmSync(work, { recursive: true });
 
 const [onPage, natively] = [median(timings.page), median(timings.native)];
+console.log(`page runs: ${timings.page.map((s) => s.toFixed(3)).join(" ")}; native: ${timings.native.map((s) => s.toFixed(3)).join(" ")}`);
 console.log(`${name}: page ${onPage.toFixed(3)} s, native ${natively.toFixed(3)} s, ratio ${(onPage / natively).toFixed(2)}`);
 console.log(`the progress bar moved ${moves} times; the page's thread was busy at most ${longestBusy.toFixed(0)} ms at a time`);

@@ -197,7 +197,7 @@ function outputName(inputName) {
 
 function countLines(bytes) {
   let lines = 0;
-  for (let i = 0; i < bytes.length; ++i) if (bytes[i] === 10) ++lines;
+  for (let at = bytes.indexOf(10); at >= 0; at = bytes.indexOf(10, at + 1)) ++lines;
   return bytes.length > 0 && bytes[bytes.length - 1] !== 10 ? lines + 1 : lines;
 }
 

@@ -15,8 +15,8 @@ function workerMain() {
     };
     try {
       const result = runZelwan(createZelwan, request, onProgress);
-      const buffers = [result.stdout, result.stderr, ...Object.values(result.files)].map((b) => b.buffer);
-      self.postMessage({ id, result }, buffers);
+      const views = [result.stdout, result.stderr, ...Object.values(result.files)];
+      self.postMessage({ id, result }, [...new Set(views.map((b) => b.buffer))]); // moved, not copied
     } catch (error) {
       self.postMessage({ id, error: String(error) });
     }

@@ -26,8 +26,19 @@ function runZelwan(createModule, request, onProgress) {
     onSummary: (counts) => {
       summary = counts;
     },
-    // Byte by byte: never decoded, never split into lines.
-    preRun: [(module) => module.FS.init(null, (b) => stdout.push(b), (b) => stderr.push(b))],
+    preRun: [
+      // Byte by byte: never decoded, never split into lines.
+      (module) => module.FS.init(null, (b) => stdout.push(b), (b) => stderr.push(b)),
+      // A file of tens of megabytes grows by doubling, not by an eighth at a time, each growth
+      // copying all of it again.
+      (module) => {
+        const grow = module.MEMFS.expandFileStorage;
+        module.MEMFS.expandFileStorage = (node, capacity) => {
+          const held = node.contents ? node.contents.length : 0;
+          if (capacity > held) grow(node, Math.max(capacity, 2 * held));
+        };
+      },
+    ],
   };
   const ready = createModule(instance); // a synchronous start: the instance is ready on return
   if (ready && ready.catch) ready.catch(() => {}); // a failure is the run's, below
@@ -38,7 +49,7 @@ function runZelwan(createModule, request, onProgress) {
   for (const [path, bytes] of Object.entries(request.files || {})) {
     const folder = path.slice(0, path.lastIndexOf('/') + 1);
     if (folder) FS.mkdirTree(cwd + '/' + folder);
-    if (!path.endsWith('/')) FS.writeFile(cwd + '/' + path, bytes);
+    if (!path.endsWith('/')) FS.writeFile(cwd + '/' + path, bytes, { canOwn: true }); // no copy of a big input
   }
   const returned = instance.callMain(request.args);
   return {
@@ -59,7 +70,11 @@ function filesUnder(FS, root) {
       const path = folder + '/' + name;
       const mode = FS.stat(path).mode;
       if (FS.isDir(mode)) walk(path, prefix + name + '/');
-      else if (FS.isFile(mode)) files[prefix + name] = FS.readFile(path);
+      else if (FS.isFile(mode)) {
+        // The bytes as they stand, not a copy; whatever array holds them, seen as bytes.
+        const { contents, usedBytes } = FS.lookupPath(path).node;
+        files[prefix + name] = contents ? new Uint8Array(contents.buffer, contents.byteOffset, usedBytes) : new Uint8Array(0);
+      }
     }
   };
   walk(root, '');
