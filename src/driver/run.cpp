@@ -1,7 +1,5 @@
 #include "driver/run.h"
 
-#include <cstdio>
-
 #include <filesystem>
 #include <optional>
 
@@ -60,7 +58,7 @@ bool is_option(std::string_view argument) {
 // option after the seven.
 int parse_options(int argc, char* argv[], RunOptions& options) {
     int first = 1;
-    while (std::string_view(argv[first]).starts_with("--") && argc - first - 1 >= 7) {
+    while (argc - first - 1 >= 7 && std::string_view(argv[first]).starts_with("--")) {
         const std::string_view option = argv[first];
         if (option == "--strict") {
             options.strict = true;
