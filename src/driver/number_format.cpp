@@ -104,7 +104,7 @@ std::int32_t digit_count(std::uint64_t units) {
 // into place with no division by a power of ten that is not known at compile time.
 void write_units(TextWriter& out, bool negative, std::uint64_t units, std::int32_t decimals) {
     const std::int32_t digits = std::max(digit_count(units), decimals + 1);
-    const auto length = static_cast<std::size_t>(digits + (decimals > 0 ? 1 : 0) + (negative ? 1 : 0));
+    const std::size_t length = static_cast<std::size_t>(digits) + (decimals > 0 ? 1 : 0) + (negative ? 1 : 0);
     char* const start = out.reserve(length);
     char* at = start + length;
     const auto put_pair = [&at](std::uint64_t pair) {
