@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A bounded run of the libFuzzer target over the record loop, starting from the seed corpus and
 # every input that ever made it fail. A new failure leaves its input in build-fuzz/run/artifacts/:
-# it belongs in fuzz/regressions/, which the fuzz_replay test replays in every build.
+# it belongs in fuzz/regressions/, which every run of this stage replays first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source .ci/packages.sh

@@ -18,7 +18,8 @@ echo "-- cppcheck"
 cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-suppr -q src fuzz
 
 echo "-- clang-tidy"
-# Every source of the native build (the page's own program.cpp needs emscripten's headers).
-cmake -S . -B build-static -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON > /dev/null
+# Every source of the native build and the fuzz target (the page's own program.cpp needs
+# emscripten's headers).
+cmake -S . -B build-static -DCMAKE_CXX_COMPILER=clang++ -DZELWAN_FUZZ=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON > /dev/null
 sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' build-static/compile_commands.json | sort -u |
     xargs -P 2 -n 4 clang-tidy -p build-static --quiet 2> >(grep -v ' warnings generated\.$' >&2)

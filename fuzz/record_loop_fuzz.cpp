@@ -5,11 +5,13 @@
 //
 // Input layout: mode, direction, height direction, XY code, H code, shape, cap; then the delimiter
 // bytes and the separator bytes the shape asks for; then the input file.
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -19,7 +21,7 @@
 
 namespace {
 
-// The fuzzer and the replay both take an abort as a failure; the rule says which one broke.
+// libFuzzer takes an abort as a failure; the rule says which one broke.
 void check(bool holds, const char* rule) {
     if (!holds) {
         (void)std::fprintf(stderr, "broken: %s\n", rule);  // aborting is the report
@@ -28,7 +30,6 @@ void check(bool holds, const char* rule) {
 }
 
 constexpr std::size_t HEADER_SIZE = 7;
-constexpr std::size_t READ_CHUNKS[] = {1, 7, 1000, 4096};
 
 struct FuzzRun {
     RunSettings settings{};
@@ -38,32 +39,28 @@ struct FuzzRun {
     std::string_view input;
 };
 
-// A line of the separators file ends at these, so neither separator can hold them.
-char separator_char(char c) {
-    return c == '\n' || c == '\r' || c == '\0' || c == '\x1A' ? ' ' : c;
-}
-
 bool decode(const std::uint8_t* data, std::size_t size, FuzzRun& run) {
+    constexpr std::size_t READ_CHUNKS[] = {1, 7, 1000, 4096};
+    // Decimals codes -3 to 30: larger ones only write longer runs of zeros.
+    const auto decimals_code = [](std::uint8_t b) { return static_cast<std::int32_t>(b % 34) - 3; };
     if (size < HEADER_SIZE) {
         return false;
     }
-    // Decimals codes -3 to 30: larger ones only write longer runs of zeros.
-    const auto decimals_code = [](std::uint8_t b) { return static_cast<std::int32_t>(b % 34) - 3; };
-    run.settings = {data[0] % 4, data[1] % 6 - 1, data[2] % 3, decimals_code(data[3]) + 2,
-                    decimals_code(data[4]) + 1};
-    const std::size_t delimiter_count = data[5] & 3u;
-    const std::size_t separator_size = ((data[5] >> 2) & 3u) + 1;
-    run.chunk = READ_CHUNKS[(data[5] >> 4) & 3u];
-    run.cap = data[6];
-    const std::size_t input_start = HEADER_SIZE + delimiter_count + separator_size;
+    const std::size_t delimiters_end = HEADER_SIZE + (data[5] & 3u);
+    const std::size_t input_start = delimiters_end + ((data[5] >> 2) & 3u) + 1;
     if (size < input_start) {
         return false;
     }
-    const auto* text = reinterpret_cast<const char*>(data);
+    run.settings = {data[0] % 4, data[1] % 6 - 1, data[2] % 3, decimals_code(data[3]) + 2,
+                    decimals_code(data[4]) + 1};
+    run.chunk = READ_CHUNKS[(data[5] >> 4) & 3u];
+    run.cap = data[6];
     for (std::size_t i = HEADER_SIZE; i < input_start; ++i) {
-        (i < HEADER_SIZE + delimiter_count ? run.delimiters : run.separator) += separator_char(text[i]);
+        // A line of the separators file ends at these (and at NUL), so neither separator holds them.
+        const char c = std::strchr("\n\r\x1A", data[i]) == nullptr ? static_cast<char>(data[i]) : ' ';
+        (i < delimiters_end ? run.delimiters : run.separator) += c;
     }
-    run.input = std::string_view(text + input_start, size - input_start);
+    run.input = std::string_view(reinterpret_cast<const char*>(data) + input_start, size - input_start);
     return true;
 }
 
@@ -78,14 +75,6 @@ RecordsEnd run_loop(const FuzzRun& run, MemorySink& out_sink, MemorySink& log_si
     const bool out_flushed = out.flush();  // the run's close, where the last of a full disk shows
     const bool log_flushed = log.flush();
     return end == RecordsEnd::complete && !(out_flushed && log_flushed) ? RecordsEnd::write_failed : end;
-}
-
-long long count(std::string_view text, std::string_view what) {
-    long long n = 0;
-    for (std::size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + 1)) {
-        ++n;
-    }
-    return n;
 }
 
 // Every log line names its line in "w lini N" before any text of the input; the numbers never go
@@ -128,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string_view piece; reader.next(piece); ++pieces) {
         non_empty += line_content(piece).empty() ? 0 : 1;
     }
-    check(count(out.bytes, "\r\n") + check_log(log.bytes, pieces) == non_empty,
+    check(std::ranges::count(out.bytes, '\n') + check_log(log.bytes, pieces) == non_empty,
           "every non-empty piece leaves one output line or only the NR message");
     check(out.bytes.empty() || out.bytes.ends_with("\r\n"), "the output ends with a line end");
 

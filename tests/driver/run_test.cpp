@@ -4,7 +4,7 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include "driver/progress.h"
 #include "support/doubles.h"
@@ -54,39 +54,74 @@ TEST(ConvertFile, AFailureAtTheEndIsNeverReportedAsSuccess) {
     }
 }
 
-// Half the input, then a pause of more than a second, then the rest: a run that a person watches.
-struct SlowSource final : ByteSource {
-    MemorySource first, rest;
-    bool paused = false;
-    SlowSource(std::string_view a, std::string_view b) : first(a), rest(b) {}
-    long read(char* buffer, std::size_t size) override {
-        if (first.bytes.empty() && !paused) {
-            paused = true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1100));
-        }
-        return (paused ? rest : first).read(buffer, size);
-    }
+// Whoever watches hears, as buffers of the output go out, how far the loop has read; then, once,
+// what the run did.
+struct RecordingWatcher final : RunWatcher {
+    std::vector<long long> heard;
+    void progress(long long lines) override { heard.push_back(lines); }
+    void finished(const RunSummary& summary) override { heard.push_back(-summary.lines); }
 };
 
-TEST(ConvertFile, APersonWatchingSeesProgressThenTheSummary) {
+TEST(ConvertFile, AWatcherHearsProgressThenTheSummary) {
     std::string lines;
-    for (int i = 0; i < 10000; ++i) {
-        lines += "1 100 200\n";  // 170 KB of output: buffers go out after the pause
+    for (int i = 0; i < 20000; ++i) {
+        lines += "1 100 200\n";  // 340 KB of output: buffers go out during the run
     }
-    const std::string rest = lines + "x\n";
-    SlowSource source(lines, rest);
+    MemorySource source(lines);
     LineReader input(source, 4096);
-    MemorySink output, log, out, err;
-    TerminalWatcher watcher(err);
+    MemorySink output, log, out;
+    RecordingWatcher watcher;
     Console console{out, &watcher};
     EXPECT_EQ(convert_file(config_for("punkty.txt"), input, output, log, console), EXIT_COMPLETE);
-    // Shown, then blanked and the cursor put back, then the one summary line.
-    EXPECT_TRUE(err.bytes.starts_with("\rzelwan: ") && err.bytes.find(" linii/s") != std::string::npos)
-        << err.bytes;
-    EXPECT_TRUE(
-        err.bytes.ends_with(" \rzelwan: linie 20001, zapisane 20000, odrzucone 1 (format 1, poza obszarem 0, "
-                            "H 0), ostrzezenia 0, log punkty_wynik.txt.log\n"))
-        << err.bytes;
+    ASSERT_GE(watcher.heard.size(), 2u);
+    EXPECT_GT(watcher.heard.front(), 0);
+    EXPECT_EQ(watcher.heard.back(), -20000) << "the summary, last";
+}
+
+struct ProgressStep {
+    long long at_ms;  // since the start of the run
+    long long lines;
+    const char* shows;  // bytes written to the terminal by this step
+};
+
+struct ProgressCase {
+    const char* what;
+    std::vector<ProgressStep> steps;
+    std::size_t cleared_width;  // clear_progress at the end: CR, this many spaces, CR
+};
+
+// clang-format off
+const ProgressCase PROGRESS_CASES[] = {
+    {"a run under a second shows nothing and clears nothing",
+     {{0, 4096, ""}, {999, 8192, ""}}, 0},
+    {"shown after a second, with lines per second since the start",
+     {{500, 4096, ""}, {1000, 12288, "\rzelwan: 12288 linii, 12288 linii/s"}}, 34},
+    {"redrawn a quarter of a second later, not sooner",
+     {{1000, 4096, "\rzelwan: 4096 linii, 4096 linii/s"}, {1249, 8192, ""},
+      {1250, 12288, "\rzelwan: 12288 linii, 9830 linii/s"}}, 33},
+    {"a shorter line covers the end of the longer one before it",
+     {{1000, 123456, "\rzelwan: 123456 linii, 123456 linii/s"}, {4000, 123456, "\rzelwan: 123456 linii, 30864 linii/s "}},
+     36},
+};
+// clang-format on
+
+TEST(ProgressLine, ShownLateRedrawnSeldomClearedAtTheEnd) {
+    for (const ProgressCase& c : PROGRESS_CASES) {
+        SCOPED_TRACE(c.what);
+        MemorySink terminal;
+        const ProgressLine::Clock::time_point start{};
+        ProgressLine progress = make_progress_line(terminal, start);
+        for (const ProgressStep& step : c.steps) {
+            terminal.bytes.clear();
+            show_progress(progress, step.lines, start + std::chrono::milliseconds(step.at_ms));
+            EXPECT_EQ(terminal.bytes, step.shows) << "at " << step.at_ms << " ms";
+        }
+        terminal.bytes.clear();
+        clear_progress(progress);
+        clear_progress(progress);  // nothing is left to blank the second time
+        EXPECT_EQ(terminal.bytes, c.cleared_width == 0 ? "" : '\r' + std::string(c.cleared_width, ' ') + '\r')
+            << "cleared twice";
+    }
 }
 
 }  // namespace

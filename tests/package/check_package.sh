@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Unpacks a package into a temporary root and checks it as a user meets it: the files are there, the
-# packaged program converts the packaged example to the same bytes as the reference build, and the
-# manual reads. A .deb: another program builds against the packaged core. A .zip: zelwan.exe runs
-# under Wine (in WINEPREFIX) and needs no DLL beyond those of Windows itself.
+# Unpacks a package into a temporary root and checks it as a user meets it: the packaged program
+# converts the packaged example to the same bytes as the reference build. A .deb (its files and
+# manual are lintian's to check): another program builds against the packaged core. A .zip: it holds
+# the program, its manual as text and the example, and zelwan.exe runs under Wine (in WINEPREFIX)
+# needing no DLL beyond those of Windows itself.
 # Usage: check_package.sh <zelwan_*.deb | zelwan-*-win64.zip> <reference zelwan>
 set -u
 package=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -20,14 +21,8 @@ case $package in
     [ "$(dpkg-deb -f "$package" Package Version)" = $'Package: zelwan\nVersion: '"$project_version" ] ||
         fail "not zelwan $project_version: $(dpkg-deb -f "$package" Package Version)"
     dpkg -x "$package" "$root" || fail "dpkg -x"
-    for f in bin/zelwan share/man/man1/zelwan.1.gz include/zelwan/geodesy.h lib/libzelwan-geodesy.a \
-        lib/cmake/zelwan/zelwan-config.cmake; do
-        [ -f "$root/usr/$f" ] || fail "$f is missing"
-    done
     example=$root/usr/share/doc/zelwan/przyklad
     program=("$root/usr/bin/zelwan")
-    MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/zelwan.1.gz" > "$tmp/manual.txt" 2> "$tmp/warnings.txt"
-    [ -s "$tmp/manual.txt" ] && [ ! -s "$tmp/warnings.txt" ] || fail "man: $(cat "$tmp/warnings.txt")"
     bash "$here/consumer.sh" "$root/usr" || fail "a program using the packaged core"
     ;;
 *.zip)

@@ -13,41 +13,28 @@
 #include "support/doubles.h"
 #include "support/random.h"
 
-namespace {
-
-Random numbers{1965};
-
-std::uint64_t digest = 14695981039346656037ULL;
-void mix(const void* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) {
-        digest = (digest ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ULL;
-    }
-}
-
-double sample(int kind) {
-    if (kind == 0) {  // any finite double
-        double value = 0;
-        do {
-            // One call a statement: the order is part of the digest.
-            const std::uint64_t high = numbers.next() << 11;
-            const std::uint64_t bits = high ^ numbers.next();
-            std::memcpy(&value, &bits, sizeof value);
-        } while (value - value != 0);
-        return value;
-    }
-    const double survey =
-        static_cast<double>(numbers.next() % 800000000000ULL) / 1e5;     // 8 million m, 5 places
-    return kind == 1 ? survey : (std::floor(survey * 1e3) + 0.5) / 1e3;  // beside a tie at 3 places
-}
-
-}  // namespace
-
 int main() {
+    Random numbers{1965};
+    std::uint64_t digest = 14695981039346656037ULL;  // FNV-1a
+    const auto mix = [&digest](const void* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            digest = (digest ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ULL;
+        }
+    };
     MemorySink sink;
     TextWriter out(sink, 1 << 16);
     unsigned long long written = 0;
     for (int i = 0; i < 3000000; ++i) {
-        const double value = sample(i % 3);
+        double value = static_cast<double>(numbers.next() % 800000000000ULL) / 1e5;  // 8 million m, 5 places
+        if (i % 3 == 1) {
+            value = (std::floor(value * 1e3) + 0.5) / 1e3;  // beside a tie at 3 places
+        }
+        // Any finite double, by its bits; one draw a statement, as their order counts.
+        for (bool finite = i % 3 != 2; !finite; finite = value - value == 0) {
+            const std::uint64_t high = numbers.next() << 11;
+            const std::uint64_t bits = high ^ numbers.next();
+            std::memcpy(&value, &bits, sizeof value);
+        }
         write_fixed_by_digits(out, value, static_cast<std::int32_t>(numbers.next() % 21));
         out.flush();
         mix(sink.bytes.data(), sink.bytes.size());
@@ -56,7 +43,7 @@ int main() {
         std::string token = std::to_string(numbers.next() % 1000000000000000000ULL);
         token += std::to_string(numbers.next() % 1000000000);
         const std::size_t point = numbers.next() % token.size();
-        token = token.substr(0, point) + '.' + token.substr(point);
+        token.insert(point, 1, '.');
         double read = 0;
         const bool numeric = token_value(token, read);
         mix(&numeric, sizeof numeric);

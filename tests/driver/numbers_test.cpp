@@ -1,11 +1,14 @@
-#include "driver/fields.h"
-
+// Numbers read from tokens and written with a count of decimals.
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
+#include "driver/fields.h"
+#include "driver/number_format.h"
+#include "support/doubles.h"
 #include "support/random.h"
 
 namespace {
@@ -27,24 +30,9 @@ TEST(ReadNumber, ShortcutsAgreeWithAFullConversion) {
     }
 }
 
-// The one-pass reading against the check and the value it stands for, on any mix of characters.
-TEST(ReadNumber, IsTheNumberCheckAndTheValue) {
-    const std::string alphabet = "0123456789-.+e,";
-    for (int i = 0; i < 300000; ++i) {
-        std::string token;
-        for (std::uint64_t n = 1 + numbers.next() % 24; n > 0; --n) {
-            token += alphabet[numbers.next() % (numbers.next() % 4 == 0 ? alphabet.size() : 12)];
-        }
-        double one_pass = -1, full = -1;
-        const bool numeric = is_number_token(token) && token_value(token, full);
-        ASSERT_EQ(read_number(token, one_pass), numeric) << token;
-        ASSERT_TRUE(!numeric || (one_pass == full && std::signbit(one_pass) == std::signbit(full))) << token;
-    }
-}
-
-// A field and its number in one pass, against finding the field and then reading it, whatever the
-// delimiters: digits, points and minus signs among them too.
-TEST(NextNumber, IsNextFieldThenReadNumber) {
+// A field and its number in one pass, against finding the field, checking its characters and then
+// taking its value, whatever the delimiters: digits, points and minus signs among them too.
+TEST(NextNumber, IsNextFieldThenTheNumberCheckAndTheValue) {
     const std::string alphabet = "0123456789-.+e, ;\t";
     for (int i = 0; i < 100000; ++i) {
         std::string line, delimiters;
@@ -61,7 +49,7 @@ TEST(NextNumber, IsNextFieldThenReadNumber) {
             std::string_view field;
             found = next_field(two_steps, set, field);
             const FieldNumber kind = next_number(one_pass, set, fused);
-            const bool numeric = found && read_number(field, full);
+            const bool numeric = found && is_number_token(field) && token_value(field, full);
             ASSERT_EQ(kind, !found    ? FieldNumber::none
                             : numeric ? FieldNumber::number
                                       : FieldNumber::not_number)
@@ -70,6 +58,35 @@ TEST(NextNumber, IsNextFieldThenReadNumber) {
             ASSERT_EQ(one_pass.data(), two_steps.data()) << line;
         }
     }
+}
+
+std::string fixed(double value, std::int32_t decimals, void (*writer)(TextWriter&, double, std::int32_t)) {
+    MemorySink sink;
+    TextWriter out(sink, 256);  // the smallest buffer: long numbers go out in several pieces
+    writer(out, value, decimals);
+    out.flush();
+    return sink.bytes;
+}
+
+// The shortcut must give the 17-digit path's bytes everywhere, above all right at and around
+// ties: k + 0.5 units of the last place, and the doubles just beside them, at every scale.
+TEST(WriteFixed, ShortcutAgreesWithTheDigitPathAroundTies) {
+    Random random{12345};
+    for (int i = 0; i < 200000; ++i) {
+        const auto decimals = static_cast<std::int32_t>(random.next() % 23);
+        const double unit = std::pow(10.0, -decimals);
+        const double units = std::floor(std::pow(10.0, static_cast<double>(random.next() % 17)) *
+                                        static_cast<double>(random.next() % 1000000) / 1e6);
+        const double tie = (units + 0.5) * unit;
+        for (double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e300), -tie}) {
+            ASSERT_EQ(fixed(value, decimals, write_fixed), fixed(value, decimals, write_fixed_by_digits))
+                << value << " with " << decimals;
+        }
+    }
+}
+
+TEST(WriteFixed, ALongRunOfZerosStreamsThroughASmallBuffer) {
+    EXPECT_EQ(fixed(1.5, 100000, write_fixed), "1.5" + std::string(99999, '0'));
 }
 
 }  // namespace
