@@ -17,7 +17,7 @@ cmake --build build-web -j2
 ctest --test-dir build-web --output-on-failure -j2
 
 native=$(build/tests/digits_check)
-web=$(node build-web/web/digits_check.js)
+web=$(node build-web/tests/digits_check.js)
 [ "$native" = "$web" ] || { echo "digits differ: native $native, WebAssembly $web"; exit 1; }
 echo "digits: $web in both builds"
 

@@ -86,6 +86,11 @@ for ((rep = 1; rep <= reps; rep++)); do
     run_small cat
 done
 
+median_of() {  # median_of KIND TOOL: the median seconds of its runs
+    awk -v k="$1" -v t="$2" '$1 == k && $2 == t { print $3 }' "$results" | sort -g |
+        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
 echo
 echo "$lines lines, $reps repetitions, medians ($(nproc) cores, $(uname -m))"
 printf '%-13s %-7s %9s %12s %8s %10s %12s\n' file tool seconds lines/s MB/s peak_KiB vs_zelwan
@@ -93,8 +98,7 @@ for kind in "${files[@]}"; do
     megabytes=$(( $(stat -c %s "$data/${kind}_$lines.txt") ))
     zelwan_median=""
     for tool in "${tools[@]}"; do
-        median=$(awk -v k="$kind" -v t="$tool" '$1 == k && $2 == t { print $3 }' "$results" | sort -g |
-                 awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+        median=$(median_of "$kind" "$tool")
         peak=$(awk -v k="$kind" -v t="$tool" '$1 == k && $2 == t && $4 > m { m = $4 } END { print m }' "$results")
         [ "$tool" = zelwan ] && zelwan_median=$median
         awk -v f="$kind" -v t="$tool" -v s="$median" -v n="$lines" -v b="$megabytes" -v p="$peak" -v z="$zelwan_median" \
@@ -102,10 +106,6 @@ for kind in "${files[@]}"; do
     done
 done
 
-median_of() {  # median_of KIND TOOL: the median seconds of its runs
-    awk -v k="$1" -v t="$2" '$1 == k && $2 == t { print $3 }' "$results" | sort -g |
-        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 echo
 echo "20-line file, $small_calls calls a repetition, medians:"
 small_zelwan=$(median_of small zelwan)

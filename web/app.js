@@ -78,9 +78,7 @@ function runInWorker(request, onProgress, transfer) {
 // directory before the run (relative path -> Uint8Array, or null for an empty folder "name/").
 window.zelwan = {
   run(args, files) {
-    const copies = {};
-    for (const [path, bytes] of Object.entries(files || {})) copies[path] = bytes === null ? null : bytes.slice();
-    return runInWorker({ args: args.map(String), files: copies });
+    return runInWorker({ args: args.map(String), files: files || {} }); // copied, never transferred
   },
 };
 
@@ -145,12 +143,9 @@ function restoreSettings() {
   }
   fillDecimals($('xy-code'), 2, saved ? saved.xy : 1);
   fillDecimals($('h-code'), 1, saved ? saved.h : 1);
-  if (!saved) {
-    fillDirections();
-    return;
-  }
-  $('mode').value = saved.mode;
+  if (saved) $('mode').value = saved.mode;
   fillDirections();
+  if (!saved) return;
   $('direction').value = saved.direction;
   $('height-direction').value = saved.height;
   for (const box of document.querySelectorAll('.delimiter')) box.checked = saved.delimiters.includes(box.value);
@@ -229,9 +224,14 @@ function preview(bytes) {
   return bytes.length > 20000 ? shown + '\n…' : shown;
 }
 
-function showResult(inputName, sent, result) {
+function newArticle(inputName) {
   const article = $('result-template').content.firstElementChild.cloneNode(true);
   article.querySelector('h3').textContent = inputName;
+  return article;
+}
+
+function showResult(inputName, sent, result) {
+  const article = newArticle(inputName);
   article.querySelector('.summary').textContent = summaryText(result.summary, result.status);
   if (result.status !== 0 || result.stdout.length > 0) {
     const failure = article.querySelector('.failure');
@@ -259,8 +259,7 @@ function showResult(inputName, sent, result) {
 }
 
 function showSkipped(inputName, reason) {
-  const article = $('result-template').content.firstElementChild.cloneNode(true);
-  article.querySelector('h3').textContent = inputName;
+  const article = newArticle(inputName);
   const failure = article.querySelector('.failure');
   failure.hidden = false;
   failure.textContent = reason;
@@ -293,11 +292,10 @@ async function convertAll() {
     const args = ['--map', outputName(file.name) + '.svg', file.name, '-'];
     args.push(settings.mode, settings.direction, settings.height, settings.xy, settings.h);
     const files = { [SEPARATORS_FILE]: separatorsFile(settings), [file.name]: bytes };
-    const sent = { ...files };
     try {
       const result = await runInWorker({ args, files }, (lines) => showProgress(lines, total), [bytes.buffer]);
       showProgress(total, total);
-      showResult(file.name, sent, result);
+      showResult(file.name, files, result);
     } catch (error) {
       $('hint').textContent = `Nie udało się przeliczyć ${file.name}: ${error.message}`;
       break;

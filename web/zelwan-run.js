@@ -13,14 +13,10 @@ function runZelwan(createModule, request, onProgress) {
   const stdout = [];
   const stderr = [];
   let summary = null;
-  let status = null;
   const instance = {
     noInitialRun: true,
     quit: (code, toThrow) => {
       throw toThrow; // ends main, never the worker or Node
-    },
-    onExit: (code) => {
-      status = code & 255;
     },
     onProgress: (lines) => onProgress && onProgress(lines),
     onSummary: (counts) => {
@@ -51,9 +47,9 @@ function runZelwan(createModule, request, onProgress) {
     if (folder) FS.mkdirTree(cwd + '/' + folder);
     if (!path.endsWith('/')) FS.writeFile(cwd + '/' + path, bytes, { canOwn: true }); // no copy of a big input
   }
-  const returned = instance.callMain(request.args);
+  const status = instance.callMain(request.args) & 255; // main's return or exit()'s code alike
   return {
-    status: status === null ? returned & 255 : status,
+    status,
     stdout: Uint8Array.from(stdout),
     stderr: Uint8Array.from(stderr),
     summary,
@@ -68,11 +64,11 @@ function filesUnder(FS, root) {
     for (const name of FS.readdir(folder)) {
       if (name === '.' || name === '..') continue;
       const path = folder + '/' + name;
-      const mode = FS.stat(path).mode;
-      if (FS.isDir(mode)) walk(path, prefix + name + '/');
-      else if (FS.isFile(mode)) {
+      const node = FS.lookupPath(path).node;
+      if (FS.isDir(node.mode)) walk(path, prefix + name + '/');
+      else if (FS.isFile(node.mode)) {
         // The bytes as they stand, not a copy; whatever array holds them, seen as bytes.
-        const { contents, usedBytes } = FS.lookupPath(path).node;
+        const { contents, usedBytes } = node;
         files[prefix + name] = contents ? new Uint8Array(contents.buffer, contents.byteOffset, usedBytes) : new Uint8Array(0);
       }
     }

@@ -12,33 +12,6 @@ bool is_digit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Survey numbers have few digits: when all of them fit in an exact integer and the power of ten
-// is exact too, one correctly rounded division gives the same double as a full conversion, at a
-// fraction of its cost. false when the number is not that short; number is "-"?digits[.digits].
-bool exact_short_decimal(std::string_view number, double& value) {
-    const bool negative = number.starts_with('-');
-    std::uint64_t mantissa = 0;
-    std::size_t decimals = 0;
-    bool after_point = false;
-    for (std::size_t i = negative ? 1 : 0; i < number.size(); ++i) {
-        if (number[i] == '.') {
-            after_point = true;
-            continue;
-        }
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(number[i] - '0');
-        if (mantissa > EXACT_INTEGER_LIMIT) {
-            return false;
-        }
-        decimals += after_point ? 1 : 0;
-    }
-    if (decimals >= std::size(EXACT_POWERS_OF_TEN)) {
-        return false;
-    }
-    const double magnitude = static_cast<double>(mantissa) / EXACT_POWERS_OF_TEN[decimals];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
 // The digits from at onward into mantissa (which wraps past 19 digits: the caller counts them).
 const char* take_digits(const char* at, const char* end, std::uint64_t& mantissa) {
     for (; at != end; ++at) {
@@ -52,7 +25,9 @@ const char* take_digits(const char* at, const char* end, std::uint64_t& mantissa
 }
 
 // The common survey form, "-"?digits[.digits] with at most 19 digits, up to the first character
-// that is none of these. nullptr unless it is a number whose shortcut is exact (value then set).
+// that is none of these. nullptr unless it is a number whose shortcut is exact (value then set):
+// when all its digits fit in an exact integer and the power of ten is exact too, one correctly
+// rounded division gives the same double as a full conversion, at a fraction of its cost.
 const char* short_number(const char* at, const char* end, double& value) {
     const bool negative = at != end && *at == '-';
     at += negative ? 1 : 0;
@@ -73,7 +48,7 @@ const char* short_number(const char* at, const char* end, double& value) {
         return nullptr;
     }
     const double magnitude = static_cast<double>(mantissa) / EXACT_POWERS_OF_TEN[decimals];
-    value = negative ? -magnitude : magnitude;  // the same division as exact_short_decimal's
+    value = negative ? -magnitude : magnitude;
     return at;
 }
 
@@ -136,7 +111,7 @@ bool token_value(std::string_view token, double& value) {
     if (!seen_digit) {
         return true;  // "-", "." and the like
     }
-    if (exact_short_decimal(token.substr(0, i), value)) {
+    if (const char* const stop = token.data() + i; short_number(token.data(), stop, value) == stop) {
         return true;
     }
     if (!read_fixed(token.substr(0, i), value)) {

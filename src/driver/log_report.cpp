@@ -1,7 +1,5 @@
 #include "driver/log_report.h"
 
-#include <charconv>
-
 namespace {
 
 void write_parameter_block(TextWriter& log, const ParameterBlockText& block) {
@@ -28,9 +26,8 @@ void write_message(TextWriter& out, const char* format, long long number, std::s
         }
         rest.remove_prefix(special);
         if (rest.starts_with("%d")) {
-            char digits[24];
-            const auto result = std::to_chars(digits, digits + sizeof digits, number);
-            out.write(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+            char digits[INTEGER_TEXT_SIZE];
+            out.write(integer_text(number, digits));
             rest.remove_prefix(2);
         } else if (rest.starts_with("%s")) {
             out.write(text);

@@ -1,7 +1,6 @@
 #include "driver/map.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -44,20 +43,21 @@ struct Frame {
     double width;   // m of the view box
     double height;  // m
     double height_px;
-    double scale;  // px per m
+    double scale;   // px per m
+    long long far;  // points too far out to draw
 };
 
 Frame frame_of(const MapPoints& points, const RunPlan& plan) {
     Frame f{};
-    if (plan.gate != nullptr) {
-        for (std::int32_t k = 0; k < plan.gate->count; ++k) {
-            f.extent.take(plan.gate->vertices[k].x, plan.gate->vertices[k].y);
-        }
+    if (const zelwan::AreaPolygon* gate = plan.gate) {
+        f.extent = {gate->min_x, gate->max_x, gate->min_y, gate->max_y};  // the box of its vertices
     }
     for (const MapSample& sample : points.classes) {
         for (const auto& point : sample.kept) {
             if (is_near(point)) {
                 f.extent.take(point[0], point[1]);
+            } else {
+                ++f.far;
             }
         }
     }
@@ -74,21 +74,16 @@ Frame frame_of(const MapPoints& points, const RunPlan& plan) {
     return f;
 }
 
-void put_number(TextWriter& out, double value, std::int32_t decimals) {
-    write_fixed(out, value, decimals);
-}
-
 void put_count(TextWriter& out, long long count) {
-    char digits[24];
-    out.write(std::string_view(
-        digits, static_cast<std::size_t>(std::to_chars(digits, digits + 24, count).ptr - digits)));
+    char digits[INTEGER_TEXT_SIZE];
+    out.write(integer_text(count, digits));
 }
 
 // The point (X, Y) in the map's metres.
 void put_place(TextWriter& out, const Extent& e, double x, double y) {
-    put_number(out, y - e.min_y, 3);
+    write_fixed(out, y - e.min_y, 3);
     out.put(' ');
-    put_number(out, e.max_x - x, 3);
+    write_fixed(out, e.max_x - x, 3);
 }
 
 // Bytes of the valid UTF-8 character at the start of text, or 0.
@@ -141,7 +136,7 @@ void put_boundary(TextWriter& out, const Frame& f, const zelwan::AreaPolygon& ga
     out.write("Z\" fill=\"");
     out.write(fill);
     out.write("\" stroke=\"#4d6b35\" stroke-linejoin=\"round\" stroke-width=\"");
-    put_number(out, f.dot / 2, 3);
+    write_fixed(out, f.dot / 2, 3);
     out.write("\"/>\n");
 }
 
@@ -153,7 +148,7 @@ void put_points(TextWriter& out, const Frame& f, const MapSample& sample, const 
     out.write("<path fill=\"none\" stroke-linecap=\"round\" stroke=\"");
     out.write(colour);
     out.write("\" stroke-width=\"");
-    put_number(out, f.dot, 3);
+    write_fixed(out, f.dot, 3);
     out.write("\" d=\"");
     for (const auto& point : sample.kept) {
         if (is_near(point)) {
@@ -167,15 +162,15 @@ void put_points(TextWriter& out, const Frame& f, const MapSample& sample, const 
 
 void put_text_start(TextWriter& out, double x, double y) {
     out.write("<text x=\"");
-    put_number(out, x, 0);
+    write_fixed(out, x, 0);
     out.write("\" y=\"");
-    put_number(out, y, 0);
+    write_fixed(out, y, 0);
     out.write("\">");
 }
 
 void put_legend_class(TextWriter& out, const MapSample& sample, int index, double y) {
     out.write("<circle cx=\"6\" cy=\"");
-    put_number(out, y - 5, 0);
+    write_fixed(out, y - 5, 0);
     out.write("\" r=\"6\" fill=\"");
     out.write(CLASS_COLOURS[index]);
     out.write("\"/>");
@@ -183,10 +178,8 @@ void put_legend_class(TextWriter& out, const MapSample& sample, int index, doubl
     out.write(MAP_CLASSES[index]);
     put_count(out, sample.seen);
     if (sample.step > 1) {
-        char seen[24];
-        const std::string_view seen_text(
-            seen, static_cast<std::size_t>(std::to_chars(seen, seen + 24, sample.seen).ptr - seen));
-        write_message(out, MAP_EVERY, sample.step, seen_text);
+        char seen[INTEGER_TEXT_SIZE];
+        write_message(out, MAP_EVERY, sample.step, integer_text(sample.seen, seen));
     }
     out.write("</text>\n");
 }
@@ -206,25 +199,25 @@ void put_scale_bar(TextWriter& out, double scale, double y) {
     const double metres = scale_bar_metres(scale);
     const double length = metres * scale;
     out.write("<path stroke=\"#000000\" stroke-width=\"3\" d=\"M");
-    put_number(out, MAP_WIDTH - length, 1);
+    write_fixed(out, MAP_WIDTH - length, 1);
     out.put(' ');
-    put_number(out, y, 0);
+    write_fixed(out, y, 0);
     out.put('h');
-    put_number(out, length, 1);
+    write_fixed(out, length, 1);
     out.write("\"/>");
     put_text_start(out, MAP_WIDTH - length, y - 8);
     if (metres >= 1000) {
-        put_number(out, metres / 1000, 0);
+        write_fixed(out, metres / 1000, 0);
         out.write(" km</text>\n");
     } else {  // below a metre, the places its one significant digit needs: 0.2 m, 0.05 m
-        put_number(out, metres,
-                   metres >= 1 ? 0 : static_cast<std::int32_t>(std::ceil(-std::log10(metres) - 1e-9)));
+        write_fixed(out, metres,
+                    metres >= 1 ? 0 : static_cast<std::int32_t>(std::ceil(-std::log10(metres) - 1e-9)));
         out.write(" m</text>\n");
     }
 }
 
 void put_legend(TextWriter& out, const Frame& f, const MapPoints& points, const RunPlan& plan,
-                std::string_view input_name, long long bad_format, long long far) {
+                std::string_view input_name, long long bad_format) {
     double y = 0;
     put_text_start(out, 0, y);
     out.write(MAP_INPUT);
@@ -246,10 +239,10 @@ void put_legend(TextWriter& out, const Frame& f, const MapPoints& points, const 
     out.write(MAP_FORMAT);
     put_count(out, bad_format);
     out.write("</text>\n");
-    if (far > 0) {
+    if (f.far > 0) {
         put_text_start(out, 0, y += LINE_HEIGHT);
         out.write(MAP_FAR);
-        put_count(out, far);
+        put_count(out, f.far);
         out.write("</text>\n");
     }
     put_scale_bar(out, f.scale, LINE_HEIGHT);
@@ -281,32 +274,27 @@ void MapPoints::add(MapClass point_class, double x, double y) {
 void write_map(TextWriter& out, const MapPoints& points, const RunPlan& plan, std::string_view input_name,
                long long bad_format) {
     const Frame f = frame_of(points, plan);
-    long long far = 0;
-    for (const MapSample& sample : points.classes) {
-        far +=
-            std::count_if(sample.kept.begin(), sample.kept.end(), [](const auto& p) { return !is_near(p); });
-    }
-    const double page_height = 20 + f.height_px + 50 + 6 * LINE_HEIGHT + (far > 0 ? LINE_HEIGHT : 0);
+    const double page_height = 20 + f.height_px + 50 + 6 * LINE_HEIGHT + (f.far > 0 ? LINE_HEIGHT : 0);
     out.write(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
         "width=\"1000\" height=\"");
-    put_number(out, page_height, 0);
+    write_fixed(out, page_height, 0);
     out.write("\" font-family=\"DejaVu Sans, Arial, sans-serif\" font-size=\"15\">\n<!-- x = Y - ");
-    put_number(out, f.extent.min_y, 3);
+    write_fixed(out, f.extent.min_y, 3);
     out.write(", y = ");
-    put_number(out, f.extent.max_x, 3);
+    write_fixed(out, f.extent.max_x, 3);
     out.write(" - X, in metres -->\n<rect width=\"1000\" height=\"");
-    put_number(out, page_height, 0);
+    write_fixed(out, page_height, 0);
     out.write("\" fill=\"#ffffff\"/>\n<svg x=\"20\" y=\"20\" width=\"960\" height=\"");
-    put_number(out, f.height_px, 0);
+    write_fixed(out, f.height_px, 0);
     out.write("\" viewBox=\"");
-    put_number(out, -f.margin, 3);
+    write_fixed(out, -f.margin, 3);
     out.put(' ');
-    put_number(out, -f.margin, 3);
+    write_fixed(out, -f.margin, 3);
     out.put(' ');
-    put_number(out, f.width, 3);
+    write_fixed(out, f.width, 3);
     out.put(' ');
-    put_number(out, f.height, 3);
+    write_fixed(out, f.height, 3);
     out.write("\">\n");
     if (plan.gate != nullptr) {
         put_boundary(out, f, *plan.gate, "#e3ecd9");
@@ -319,10 +307,10 @@ void write_map(TextWriter& out, const MapPoints& points, const RunPlan& plan, st
         put_boundary(out, f, *plan.gate, "none");
     }
     out.write("</svg>\n<rect x=\"20\" y=\"20\" width=\"960\" height=\"");
-    put_number(out, f.height_px, 0);
+    write_fixed(out, f.height_px, 0);
     out.write("\" fill=\"none\" stroke=\"#bbbbbb\"/>\n<g transform=\"translate(20 ");
-    put_number(out, 20 + f.height_px + 40, 0);
+    write_fixed(out, 20 + f.height_px + 40, 0);
     out.write(")\">\n");
-    put_legend(out, f, points, plan, input_name, bad_format, far);
+    put_legend(out, f, points, plan, input_name, bad_format);
     out.write("</g>\n</svg>\n");
 }

@@ -1,6 +1,7 @@
 #include "driver/number_format.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -92,11 +93,21 @@ constexpr char DIGIT_PAIRS[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// 10^0 to 10^16 as integers, so that digit_count compares without a conversion.
+constexpr std::array<std::uint64_t, 17> integer_powers_of_ten() {
+    std::array<std::uint64_t, 17> powers{1};
+    for (std::size_t i = 1; i < powers.size(); ++i) {
+        powers[i] = powers[i - 1] * 10;
+    }
+    return powers;
+}
+constexpr std::array<std::uint64_t, 17> INTEGER_POWERS_OF_TEN = integer_powers_of_ten();
+
 // How many digits units has, 1 to 16 (it stays below 2^53): the bit length times log10(2)
 // gives the count or one less, and one comparison tells which.
 std::int32_t digit_count(std::uint64_t units) {
-    const auto guess = static_cast<std::int32_t>((std::bit_width(units | 1) * 1233) >> 12);
-    return guess + 1 - ((units | 1) < static_cast<std::uint64_t>(EXACT_POWERS_OF_TEN[guess]) ? 1 : 0);
+    const auto guess = static_cast<std::size_t>((std::bit_width(units | 1) * 1233) >> 12);
+    return static_cast<std::int32_t>(guess) + 1 - ((units | 1) < INTEGER_POWERS_OF_TEN[guess] ? 1 : 0);
 }
 
 // Units of the last place, as the integer digits (at least one), a point and exactly `decimals`

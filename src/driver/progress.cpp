@@ -1,6 +1,5 @@
 #include "driver/progress.h"
 
-#include <charconv>
 #include <string>
 #include <utility>
 
@@ -13,9 +12,8 @@ constexpr std::chrono::milliseconds FIRST_SHOWN_AFTER{1000};
 constexpr std::chrono::milliseconds REDRAWN_EVERY{250};
 
 void append_number(std::string& text, long long number) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    text.append(digits, result.ptr);
+    char digits[INTEGER_TEXT_SIZE];
+    text.append(integer_text(number, digits));
 }
 
 }  // namespace

@@ -23,15 +23,16 @@ std::int32_t saturate(std::int64_t value) {
     return static_cast<std::int32_t>(value);
 }
 
-// One row per direction code: the planar branch (every mode but 2).
-struct PlanarRow {
+// One row per direction code: the gate and the system whose height surface corrects H.
+struct GateRow {
     const zelwan::AreaPolygon& gate;
     const char* outside_message;
     const char* input_system;
-    CoordinateSystem output_system;  // where mode 0 corrects the height
+    CoordinateSystem height_system;
 };
 
-const PlanarRow PLANAR_ROWS[4] = {
+// The planar branch (every mode but 2): mode 0 corrects the height in the output system.
+const GateRow PLANAR_ROWS[4] = {
     {zelwan::AREA_SKAWINA_LOCAL, MSG_OUTSIDE_SKAWINA, SYSTEM_SKAWINA, CoordinateSystem::zone7_2000},
     {zelwan::AREA_SKAWINA_2000, MSG_OUTSIDE_SKAWINA, SYSTEM_2000, CoordinateSystem::skawina_local},
     {zelwan::AREA_COUNTY_1965, MSG_OUTSIDE_COUNTY, SYSTEM_1965, CoordinateSystem::zone7_2000},
@@ -39,18 +40,20 @@ const PlanarRow PLANAR_ROWS[4] = {
 };
 
 // Heights only: the direction code names the system the coordinates are given in.
-struct HeightOnlyRow {
-    const zelwan::AreaPolygon& gate;
-    const char* outside_message;
-    const char* input_system_name;
-    CoordinateSystem input_system;
-};
-
-const HeightOnlyRow HEIGHT_ONLY_ROWS[3] = {
+const GateRow HEIGHT_ONLY_ROWS[3] = {
     {zelwan::AREA_SKAWINA_LOCAL, MSG_H_OUTSIDE_SKAWINA, SYSTEM_SKAWINA, CoordinateSystem::skawina_local},
     {zelwan::AREA_COUNTY_1965, MSG_H_OUTSIDE_1965, SYSTEM_1965, CoordinateSystem::county_1965},
     {zelwan::AREA_COUNTY_2000, MSG_H_OUTSIDE_2000, SYSTEM_2000, CoordinateSystem::zone7_2000},
 };
+
+void take_row(RunPlan& plan, const GateRow& row, std::optional<zelwan::HeightSense> sense) {
+    plan.gate = &row.gate;
+    plan.outside_message = row.outside_message;
+    plan.input_system = row.input_system;
+    if (sense) {
+        plan.height = zelwan::HeightCorrection{row.height_system, *sense};
+    }
+}
 
 bool in_list(std::int32_t code, std::int32_t count) {
     return code >= 0 && code < count;
@@ -105,27 +108,16 @@ RunPlan make_run_plan(const RunSettings& settings) {
             plan.parameter_block = &PARAMETER_BLOCKS[direction];  // although no point moves
         }
         if (in_list(direction, 3)) {
-            const HeightOnlyRow& row = HEIGHT_ONLY_ROWS[direction];
-            plan.gate = &row.gate;
-            plan.outside_message = row.outside_message;
-            plan.input_system = row.input_system_name;
-            if (sense) {
-                plan.height = zelwan::HeightCorrection{row.input_system, *sense};
-            }
+            take_row(plan, HEIGHT_ONLY_ROWS[direction], sense);
         }
         return plan;
     }
     if (in_list(direction, 4)) {
-        const PlanarRow& row = PLANAR_ROWS[direction];
-        plan.gate = &row.gate;
-        plan.outside_message = row.outside_message;
-        plan.input_system = row.input_system;
+        const bool mode_0 = settings.transform_mode == 0;  // mode 1, and modes outside the list, keep H
+        take_row(plan, PLANAR_ROWS[direction], mode_0 ? sense : std::nullopt);
         plan.planar = &zelwan::PLANAR_PARAMETERS[direction];
-        if (settings.transform_mode == 0) {  // mode 1, and modes outside the list, keep H and write no block
+        if (mode_0) {  // and only mode 0 writes the block
             plan.parameter_block = &PARAMETER_BLOCKS[direction];
-            if (sense) {
-                plan.height = zelwan::HeightCorrection{row.output_system, *sense};
-            }
         }
     }
     return plan;

@@ -28,7 +28,7 @@ RunSettings parse_run_settings(const char* const arguments[5]);
 struct RunPlan {
     const zelwan::AreaPolygon* gate = nullptr;            // nullptr: every point is accepted
     const char* outside_message = nullptr;                // rejects a point outside the gate
-    const char* input_system = nullptr;                   // the gate\'s system, as the map names it
+    const char* input_system = nullptr;                   // the gate's system, as the map names it
     const zelwan::PlanarParameters* planar = nullptr;     // nullptr: X and Y are written as read
     std::optional<zelwan::HeightCorrection> height;       // none: H is written as read
     const ParameterBlockText* parameter_block = nullptr;  // for the log header; nullptr: none

@@ -2,6 +2,7 @@
 // Reading and writing text the same way on every platform: files are opened in binary and the
 // text rules are ours. A CR LF pair is one line end, a byte 0x1A ends the file, lines are taken
 // at most 999 characters at a time, and every line written ends with CR LF.
+#include <charconv>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -58,6 +59,13 @@ struct StreamSink final : ByteSink {
 
 // Whether the stream is a terminal, where a person may be watching.
 bool is_terminal(std::FILE* stream);
+
+// The decimal digits of number, kept in digits.
+inline constexpr std::size_t INTEGER_TEXT_SIZE = 24;
+inline std::string_view integer_text(long long number, char (&digits)[INTEGER_TEXT_SIZE]) {
+    return {digits,
+            static_cast<std::size_t>(std::to_chars(digits, digits + INTEGER_TEXT_SIZE, number).ptr - digits)};
+}
 
 // Bytes taken once and never cleared: a short run touches only the few pages it uses.
 struct RawBuffer {
