@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "driver/command_line.h"
 #include "driver/fields.h"
 #include "driver/number_format.h"
 #include "driver/records.h"

@@ -40,7 +40,7 @@ set_target_properties(geodesy PROPERTIES EXPORT_NAME geodesy OUTPUT_NAME zelwan-
 install(TARGETS geodesy EXPORT zelwan-targets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
 install(FILES src/zelwan/geodesy.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zelwan COMPONENT development)
-install(FILES src/geodesy/area.h src/geodesy/planar.h src/geodesy/height.h
+install(FILES src/geodesy/area.h src/geodesy/planar.h src/geodesy/height.h src/geodesy/systems.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zelwan/geodesy COMPONENT development)
 
 set(zelwan_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/zelwan)

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "driver/command_line.h"
 #include "driver/messages.h"
 #include "driver/records.h"
 #include "support/doubles.h"
@@ -81,7 +82,8 @@ RecordsEnd run_loop(const FuzzRun& run, MemorySink& out_sink, MemorySink& log_si
 // down and never pass the pieces read. Returns how many messages are NR messages.
 long long check_log(std::string_view log, long long pieces) {
     const std::string_view nr_message =
-        std::string_view(MSG_BAD_NR).substr(0, 21);  // "błędny format w lini "
+        std::string_view(MSG_BAD_NR)
+            .substr(0, std::string_view(MSG_BAD_NR).find("%d"));  // "błędny format w lini "
     long long last = 0, nr_messages = 0;
     for (std::size_t end = log.find("\r\n"); end != std::string_view::npos; end = log.find("\r\n")) {
         const std::string_view line = log.substr(0, end);

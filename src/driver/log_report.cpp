@@ -16,32 +16,6 @@ void write_parameter_block(TextWriter& log, const ParameterBlockText& block) {
 
 }  // namespace
 
-void write_message(TextWriter& out, const char* format, long long number, std::string_view text) {
-    std::string_view rest = format;
-    while (!rest.empty()) {
-        const std::size_t special = rest.find_first_of("%\n");
-        out.write(rest.substr(0, special));  // literal text goes out in runs, not byte by byte
-        if (special == std::string_view::npos) {
-            return;
-        }
-        rest.remove_prefix(special);
-        if (rest.starts_with("%d")) {
-            char digits[INTEGER_TEXT_SIZE];
-            out.write(integer_text(number, digits));
-            rest.remove_prefix(2);
-        } else if (rest.starts_with("%s")) {
-            out.write(text);
-            rest.remove_prefix(2);
-        } else if (rest.starts_with('\n')) {
-            out.end_line();
-            rest.remove_prefix(1);
-        } else {
-            out.put(rest[0]);
-            rest.remove_prefix(1);
-        }
-    }
-}
-
 void write_log_header(TextWriter& log, const std::tm& start_time, const ParameterBlockText* block,
                       std::string_view input_path) {
     char stamp[40];

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "driver/log_report.h"
+#include "driver/message_format.h"
 #include "driver/messages.h"
 #include "driver/number_format.h"
 
@@ -16,7 +16,8 @@ constexpr double LINE_HEIGHT = 24;
 // No system here has a coordinate beyond 10,000 km; such a point would shrink the map to a dot.
 constexpr double FAR_LIMIT = 1e7;
 constexpr const char* CLASS_COLOURS[3] = {"#1f6fd1", "#d62728", "#f08c00"};
-constexpr MapClass DRAWING_ORDER[3] = {MapClass::accepted, MapClass::bad_height, MapClass::outside};
+constexpr PointOutcome DRAWING_ORDER[3] = {PointOutcome::converted, PointOutcome::bad_height,
+                                           PointOutcome::outside};
 
 struct Extent {
     double min_x = std::numeric_limits<double>::infinity();
@@ -224,12 +225,12 @@ void put_legend(TextWriter& out, const Frame& f, const MapPoints& points, const 
     put_xml_text(out, input_name);
     out.write("</text>\n");
     put_text_start(out, 0, y += LINE_HEIGHT);
-    if (plan.input_system == nullptr) {
-        out.write(MAP_NO_AREA);
-    } else {
+    if (const zelwan::CoordinateSystemInfo* system = plan.input_system) {
         out.write(MAP_SYSTEM);
-        out.write(plan.input_system);
-        out.write(plan.input_system == SYSTEM_SKAWINA ? MAP_AXES_TURNED : MAP_AXES);
+        out.write(system->name);
+        out.write(system->axes_turned ? MAP_AXES_TURNED : MAP_AXES);
+    } else {
+        out.write(MAP_NO_AREA);
     }
     out.write("</text>\n");
     for (int index = 0; index < 3; ++index) {
@@ -256,8 +257,8 @@ MapPoints::MapPoints() {
     }
 }
 
-void MapPoints::add(MapClass point_class, double x, double y) {
-    MapSample& sample = classes[static_cast<std::size_t>(point_class)];
+void MapPoints::place(PointOutcome outcome, double x, double y) {
+    MapSample& sample = classes[static_cast<std::size_t>(outcome)];
     if (sample.seen++ % sample.step != 0) {
         return;
     }
@@ -299,8 +300,8 @@ void write_map(TextWriter& out, const MapPoints& points, const RunPlan& plan, st
     if (plan.gate != nullptr) {
         put_boundary(out, f, *plan.gate, "#e3ecd9");
     }
-    for (const MapClass point_class : DRAWING_ORDER) {
-        const auto index = static_cast<std::size_t>(point_class);
+    for (const PointOutcome outcome : DRAWING_ORDER) {
+        const auto index = static_cast<std::size_t>(outcome);
         put_points(out, f, points.classes[index], CLASS_COLOURS[index]);
     }
     if (plan.gate != nullptr) {

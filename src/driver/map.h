@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/records.h"
 #include "driver/run_plan.h"
 #include "driver/text_io.h"
 
 // Lines rejected for their format have no place and are only counted.
-enum class MapClass { accepted, outside, bad_height };
 
 // At most this many points of a class are kept, so that the map stays small whatever the input.
 inline constexpr std::size_t MAP_POINT_LIMIT = 20000;
@@ -25,10 +25,10 @@ struct MapSample {
     long long step = 1;
 };
 
-struct MapPoints {
-    std::array<MapSample, 3> classes;  // by MapClass
+struct MapPoints final : PointListener {
+    std::array<MapSample, 3> classes;  // by PointOutcome
     MapPoints();
-    void add(MapClass point_class, double x, double y);
+    void place(PointOutcome outcome, double x, double y) override;
 };
 
 // The whole SVG document; bad_format is the count of lines that could not be placed.

@@ -1,11 +1,9 @@
 #pragma once
 // clang-format off
-// Every text the program writes. Log texts are Windows-1250 bytes, with the readable text above
-// them; a "\n" is a line end, written as CR LF. Standard output texts are plain ASCII.
-// A literal is split where a hex digit follows a \x escape.
-
-// USAGE_TEXT, the block of the manual page zelwan.1 between its "usage" marks: made at configure time.
-#include "driver/program_texts.h"
+// Every text the program writes but the usage, which comes from the manual (command_line.cpp).
+// Log texts are Windows-1250 bytes, with the readable text above them. Standard output texts are
+// plain ASCII. A "\n" is a line end: CR LF in the files, LF on standard output (which Windows turns
+// into CR LF). A literal is split where a hex digit follows a \x escape.
 
 // Fixed, not the build's version: the log and --version have always said this, and scripts read it.
 inline constexpr char PROGRAM_VERSION[] = "zelwan v1.0";
@@ -19,10 +17,16 @@ inline constexpr char MSG_WRITE_FAILED[] = "Blad zapisu pliku %s\n";
 
 inline constexpr char SEPARATORS_FILE_NAME[] = "separatory.txt";
 
+// What was wrong with a call that gets the usage text: one line before it.
+inline constexpr char USAGE_TOO_FEW[] = "za malo argumentow: %d zamiast 7\n";
+inline constexpr char USAGE_ALONE[] = "%s tylko jako jedyny argument\n";
+inline constexpr char USAGE_UNKNOWN[] = "nieznana opcja: %s\n";
+inline constexpr char USAGE_TWICE[] = "opcja %s podana dwa razy\n";
+inline constexpr char USAGE_AFTER_SEVEN[] = "opcja %s po siedmiu argumentach\n";
+inline constexpr char USAGE_WITHOUT[] = "%s bez ";  // and what it takes: "--map bez nazwy pliku"
+inline constexpr char USAGE_MAP_ONTO_RUN_FILE[] = "mapa %s nadpisalaby plik przebiegu\n";
+
 // --- the map: UTF-8, as every SVG ------------------------------------------------------------
-inline constexpr char SYSTEM_SKAWINA[] = "UL Skawina";
-inline constexpr char SYSTEM_2000[] = "2000 S7 21";
-inline constexpr char SYSTEM_1965[] = "1965 pow krakowski";
 inline constexpr char MAP_INPUT[] = "Plik: ";
 inline constexpr char MAP_SYSTEM[] = "Układ: ";
 inline constexpr char MAP_AXES[] = " (X w górę, Y w prawo)";
@@ -83,7 +87,8 @@ inline constexpr char LOG_INPUT_PATH[] = "\x8C" "cie\xBFka i nazwa pliku wej\x9C
 inline constexpr char LOG_LIST_HEADING[] = "Wykaz b\xB3" "ed\xF3w/ostrze\xBF" "e\xF1 dla danego pliku:\n";
 
 // The parameter blocks are fixed text, not formatted from the constants: the three-digit
-// exponents and the uneven spacing are part of it.
+// exponents and the uneven spacing are part of it. A test reads their numbers back and compares
+// them with the core's, so that the two cannot drift apart.
 inline constexpr char LOG_DEGREE2_X[] = "xw = xbw + a1 + a3*x - a4*y + a5*(x*x - y*y) - 2*a6*x*y\n";
 inline constexpr char LOG_DEGREE2_Y[] = "yw = ybw + a2 + a3*y + a4*x + 2*a5*x*y + a6*(x*x - y*y)\n";
 inline constexpr char LOG_DEGREE3_X[] =
@@ -103,34 +108,35 @@ struct ParameterBlockText {
     const char* coefficients[8];  // a1 to a8; degree 2 stops at a6
 };
 
-// Indexed by Direction.
-inline constexpr ParameterBlockText PARAMETER_BLOCKS[4] = {
-    {"UL Skawina => 2000 S7 21\n", LOG_DEGREE2_X, LOG_DEGREE2_Y,
-     "xbp= -25645.59375; ybp= 301968.10625;\n",
-     "xbw=  5541276.3565; ybw= 7415792.215375;\n",
-     {"a1 =  0.00566436069266274;\n", "a2 =  0.0253382152253607;\n",
-      "a3 = -0.999138812971804;\n", "a4 =  0.0405582533306803;\n",
-      "a5 =  1.21431557539671e-010;\n", "a6 =  9.12649499124223e-010;\n", nullptr, nullptr}},
-    {"2000 S7 21 => UL Skawina\n", LOG_DEGREE2_X, LOG_DEGREE2_Y,
-     "xbp=  5541276.35650; ybp= 7415792.215375;\n",
-     "xbw= -25645.59375; ybw= 301968.10625;\n",
-     {"a1 =  0.00463195810692696;\n", "a2 =  0.0255480615086299;\n",
-      "a3 = -0.999215413362243;\n", "a4 = -0.0405613627779229;\n",
-      "a5 = 9.72666449133527e-012;\n", "a6 = 9.20747222215117e-010;\n", nullptr, nullptr}},
-    {"1965 pow krakowski => 2000 S7 21\n", LOG_DEGREE3_X, LOG_DEGREE3_Y,
-     "xbp= 5410037.189800;   ybp= 4556931.69800;\n",
-     "xbw= 5552847.52272;    ybw= 7425759.87548;\n",
-     {"a1 = 0.079572087191579;\n", "a2 = 0.0247940761232996;\n",
-      "a3 = 1.00012379553458;\n", "a4 = -0.00118043397773202;\n",
-      "a5 = 3.25783585451348e-010;\n", "a6 = 4.10668920546648e-010;\n",
-      "a7 = -1.74009549582911e-015;\n", "a8 = 4.00954626604153e-016;\n"}},
-    {"2000 S7 21 => 1965 pow krakowski\n", LOG_DEGREE3_X, LOG_DEGREE3_Y,
-     "xbp= 5552847.52272;   ybp= 7425759.87548;\n",
-     "xbw= 5410037.189800;  ybw= 4556931.69800;\n",
-     {"a1 = -0.0795333602057191;\n", "a2 = -0.0248853191929754;\n",
-      "a3 = 0.999874826915361;\n", "a4 = 0.00118014018898741;\n",
-      "a5 = -3.24204661995697e-010;\n", "a6 = -4.11665629248011e-010;\n",
-      "a7 = 1.74097284863662e-015;\n", "a8 = -3.91986103564532e-016;\n"}},
-};
+inline constexpr ParameterBlockText BLOCK_FROM_SKAWINA{
+    "UL Skawina => 2000 S7 21\n", LOG_DEGREE2_X, LOG_DEGREE2_Y,
+    "xbp= -25645.59375; ybp= 301968.10625;\n",
+    "xbw=  5541276.3565; ybw= 7415792.215375;\n",
+    {"a1 =  0.00566436069266274;\n", "a2 =  0.0253382152253607;\n",
+     "a3 = -0.999138812971804;\n", "a4 =  0.0405582533306803;\n",
+     "a5 =  1.21431557539671e-010;\n", "a6 =  9.12649499124223e-010;\n", nullptr, nullptr}};
+inline constexpr ParameterBlockText BLOCK_TO_SKAWINA{
+    "2000 S7 21 => UL Skawina\n", LOG_DEGREE2_X, LOG_DEGREE2_Y,
+    "xbp=  5541276.35650; ybp= 7415792.215375;\n",
+    "xbw= -25645.59375; ybw= 301968.10625;\n",
+    {"a1 =  0.00463195810692696;\n", "a2 =  0.0255480615086299;\n",
+     "a3 = -0.999215413362243;\n", "a4 = -0.0405613627779229;\n",
+     "a5 = 9.72666449133527e-012;\n", "a6 = 9.20747222215117e-010;\n", nullptr, nullptr}};
+inline constexpr ParameterBlockText BLOCK_FROM_1965{
+    "1965 pow krakowski => 2000 S7 21\n", LOG_DEGREE3_X, LOG_DEGREE3_Y,
+    "xbp= 5410037.189800;   ybp= 4556931.69800;\n",
+    "xbw= 5552847.52272;    ybw= 7425759.87548;\n",
+    {"a1 = 0.079572087191579;\n", "a2 = 0.0247940761232996;\n",
+     "a3 = 1.00012379553458;\n", "a4 = -0.00118043397773202;\n",
+     "a5 = 3.25783585451348e-010;\n", "a6 = 4.10668920546648e-010;\n",
+     "a7 = -1.74009549582911e-015;\n", "a8 = 4.00954626604153e-016;\n"}};
+inline constexpr ParameterBlockText BLOCK_TO_1965{
+    "2000 S7 21 => 1965 pow krakowski\n", LOG_DEGREE3_X, LOG_DEGREE3_Y,
+    "xbp= 5552847.52272;   ybp= 7425759.87548;\n",
+    "xbw= 5410037.189800;  ybw= 4556931.69800;\n",
+    {"a1 = -0.0795333602057191;\n", "a2 = -0.0248853191929754;\n",
+     "a3 = 0.999874826915361;\n", "a4 = 0.00118014018898741;\n",
+     "a5 = -3.24204661995697e-010;\n", "a6 = -4.11665629248011e-010;\n",
+     "a7 = 1.74097284863662e-015;\n", "a8 = -3.91986103564532e-016;\n"}};
 
 // clang-format on

@@ -1,13 +1,5 @@
 #include "driver/paths.h"
 
-namespace {
-
-bool is_separator(char c) {
-    return c == '\\' || c == '/';
-}
-
-}  // namespace
-
 PathParts split_path(std::string_view path) {
     PathParts parts;
     if (path.size() >= 2 && path[1] == ':') {
@@ -28,22 +20,10 @@ PathParts split_path(std::string_view path) {
     return parts;
 }
 
+// The parts as split_path gives them: a directory that ends with its separator, an extension that
+// starts with its dot.
 std::string join_path(const PathParts& parts) {
-    std::string path;
-    if (!parts.drive.empty()) {
-        path += parts.drive[0];
-        path += ':';
-    }
-    path += parts.directory;
-    if (!parts.directory.empty() && !is_separator(parts.directory.back())) {
-        path += '\\';
-    }
-    path += parts.base;
-    if (!parts.extension.empty() && parts.extension[0] != '.') {
-        path += '.';
-    }
-    path += parts.extension;
-    return path;
+    return parts.drive + parts.directory + parts.base + parts.extension;
 }
 
 OutputPaths build_output_paths(std::string_view input_path, std::string_view output_directory) {

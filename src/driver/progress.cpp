@@ -1,7 +1,6 @@
 #include "driver/progress.h"
 
 #include <string>
-#include <utility>
 
 #include "driver/messages.h"
 
@@ -56,20 +55,7 @@ void clear_progress(ProgressLine& progress) {
 }
 
 void write_summary(ByteSink& terminal, const RunSummary& summary) {
-    const RecordCounts& c = summary.counts;
-    std::string text = SUMMARY_LINES;
-    const std::pair<const char*, long long> parts[] = {
-        {SUMMARY_WRITTEN, c.written}, {SUMMARY_REJECTED, c.rejected()}, {SUMMARY_FORMAT, c.bad_format},
-        {SUMMARY_OUTSIDE, c.outside}, {SUMMARY_HEIGHT, c.bad_height},   {SUMMARY_WARNINGS, c.warnings},
-    };
-    append_number(text, summary.lines);
-    for (const auto& [label, count] : parts) {
-        text += label;
-        append_number(text, count);
-    }
-    text += SUMMARY_LOG;
-    text += summary.log_path;
-    text += '\n';
+    const std::string text = summary_text(summary) + '\n';
     terminal.write(text.data(), text.size());  // a terminal that fails us costs nothing
 }
 

@@ -25,7 +25,7 @@ void show_progress(ProgressLine& progress, long long lines, ProgressLine::Clock:
 // Blanks the line and puts the cursor back at its start, if anything was shown.
 void clear_progress(ProgressLine& progress);
 
-// The one summary line: "zelwan: linie 14, zapisane 5, odrzucone 9 (format 2, ...), log ...".
+// The summary line, and its line end.
 void write_summary(ByteSink& terminal, const RunSummary& summary);
 
 struct TerminalWatcher final : RunWatcher {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "driver/log_report.h"
+#include "driver/message_format.h"
 #include "driver/messages.h"
 #include "driver/number_format.h"
 
@@ -40,12 +40,10 @@ void reject_format(RecordLoop& loop, const char* message) {
     reject_line(loop, message);
 }
 
-// A point placed, by what became of it, with X and Y as read.
-void place(RecordLoop& loop, MapClass point_class, const zelwan::Point& as_read) {
-    long long* const totals[] = {&loop.counts.written, &loop.counts.outside, &loop.counts.bad_height};
-    ++*totals[static_cast<int>(point_class)];
-    if (loop.map != nullptr) {
-        loop.map->add(point_class, as_read.x, as_read.y);
+// A point placed, by what became of it, with X and Y as read; counted where it is decided.
+void place(RecordLoop& loop, PointOutcome outcome, const zelwan::Point& as_read) {
+    if (loop.points != nullptr) {
+        loop.points->place(outcome, as_read.x, as_read.y);
     }
 }
 
@@ -108,7 +106,8 @@ bool pass_area_gate(RecordLoop& loop, const zelwan::Point& point) {
     if (gate == nullptr || zelwan::point_in_area(*gate, point.x, point.y) != 0) {
         return true;
     }
-    place(loop, MapClass::outside, point);
+    ++loop.counts.outside;
+    place(loop, PointOutcome::outside, point);
     reject_line(loop, loop.plan.outside_message);
     return false;
 }
@@ -128,8 +127,8 @@ bool finish_height_line(RecordLoop& loop, PointRecord& record) {
         return false;
     }
     write_point_xy(loop, record);
-    if (loop.plan.height) {
-        point.h = zelwan::correct_height(*loop.plan.height, point.x, point.y, point.h);
+    if (const zelwan::CoordinateSystemInfo* system = loop.plan.height_system) {
+        point.h = zelwan::correct_height(*system, loop.plan.height_sense, point.x, point.y, point.h);
     }
     write_height(loop, point.h);
     return true;
@@ -155,10 +154,12 @@ void process_record(RecordLoop& loop, std::string_view piece) {
         write_point_xy(loop, record);
         loop.out.end_line();
     } else if (!finish_height_line(loop, record)) {
-        place(loop, MapClass::bad_height, as_read);
+        ++loop.counts.bad_height;
+        place(loop, PointOutcome::bad_height, as_read);
         return;
     }
-    place(loop, MapClass::accepted, as_read);
+    ++loop.counts.written;
+    place(loop, PointOutcome::converted, as_read);
 }
 
 }  // namespace

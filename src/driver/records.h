@@ -3,18 +3,17 @@
 #include <string_view>
 
 #include "driver/fields.h"
-#include "driver/map.h"
 #include "driver/run_plan.h"
+#include "driver/summary.h"
 #include "driver/text_io.h"
 
-// What became of the lines, for the summary of a run.
-struct RecordCounts {
-    long long written = 0;     // points written converted
-    long long bad_format = 0;  // format messages, the NR one included
-    long long outside = 0;     // outside the area
-    long long bad_height = 0;  // H outside 100 to 600 m
-    long long warnings = 0;    // extra fields dropped
-    long long rejected() const { return bad_format + outside + bad_height; }
+// What became of a point that could be placed (its X and Y were numbers).
+enum class PointOutcome { converted, outside, bad_height };
+
+// Where the loop tells each placed point, with X and Y as read: the map of the run.
+struct PointListener {
+    virtual ~PointListener() = default;
+    virtual void place(PointOutcome outcome, double x, double y) = 0;
 };
 
 // The run's plan and streams, and the context every per-line message is formed from.
@@ -27,7 +26,7 @@ struct RecordLoop {
     long long line_number = 0;        // pieces read so far, empty ones included
     std::string_view current_line{};  // the line as read, without its line end
     RecordCounts counts{};
-    MapPoints* map = nullptr;  // where each placed point goes, as read, when a map is asked for
+    PointListener* points = nullptr;  // hears of every placed point, when a map is asked for
 };
 
 enum class RecordsEnd { complete, read_failed, write_failed };

@@ -5,6 +5,7 @@
 
 #include "driver/log_report.h"
 #include "driver/map.h"
+#include "driver/message_format.h"
 #include "driver/messages.h"
 #include "driver/progress.h"
 #include "driver/records.h"
@@ -16,66 +17,29 @@ namespace {
 constexpr std::size_t READ_BUFFER_SIZE = std::size_t{1} << 18;
 constexpr std::size_t WRITE_BUFFER_SIZE = std::size_t{1} << 18;
 
-// The message's "%s" filled with the file name: the name is data, never a format.
+// One text to the console, which is then closed; false when it could not all be written.
+bool tell(Console& console, std::string_view text) {
+    const bool written = console.out.write(text.data(), text.size());
+    return console.out.close() && written;
+}
+
+// The message with the file's name: the name is data, never a format.
 int failure(Console& console, std::string_view format, std::string_view file_name) {
-    const std::size_t at = format.find("%s");
-    console.out.write(format.data(), at);
-    console.out.write(file_name.data(), file_name.size());
-    console.out.write(format.data() + at + 2, format.size() - at - 2);
     // A message that cannot be shown still leaves its status, and a calling script must be able
     // to tell a failed start from a full run.
-    (void)console.out.close();
+    (void)tell(console, message_text(format, 0, file_name));
     return EXIT_FAILED;
 }
 
-// Fewer than seven arguments: a lone --help, -h or --version is answered with status 0, anything
-// else gets the usage text and status 2. Neither reads the separators file nor touches any file.
-int answer_short_call(int argc, char* argv[], Console& console) {
-    const std::string_view option = argc == 2 ? argv[1] : "";
-    const bool version = option == "--version";
-    const std::string_view answer = version ? PROGRAM_VERSION : USAGE_TEXT;
-    const bool written =
-        console.out.write(answer.data(), answer.size()) && (!version || console.out.write("\n", 1));
-    if (!version && option != "--help" && option != "-h") {
-        return EXIT_USAGE;
-    }
-    return console.out.close() && written ? EXIT_COMPLETE : EXIT_FAILED;  // an answer lost on a full disk
-}
-
-int usage_error(Console& console) {
-    (void)console.out.write(USAGE_TEXT, sizeof USAGE_TEXT - 1);
-    (void)console.out.close();  // the status tells it all the same
+// What was wrong, then the usage text.
+int usage_error(Console& console, const std::string& error) {
+    (void)tell(console, error + usage_text());  // the status tells it all the same
     return EXIT_USAGE;
 }
 
-bool is_option(std::string_view argument) {
-    return argument == "--strict" || argument == "--map";
-}
-
-// Leading arguments that start with "--" and have at least seven more after them are options, so
-// that a call of exactly seven arguments is always as it has been. The index of the first of the
-// seven, or 0 when the options are amiss: an unknown one, a --map without seven after its file, an
-// option after the seven.
-int parse_options(int argc, char* argv[], RunOptions& options) {
-    int first = 1;
-    while (argc - first - 1 >= 7 && std::string_view(argv[first]).starts_with("--")) {
-        const std::string_view option = argv[first];
-        if (option == "--strict") {
-            options.strict = true;
-            first += 1;
-        } else if (option == "--map" && argc - first - 2 >= 7 && options.map_path == nullptr) {
-            options.map_path = argv[first + 1];
-            first += 2;
-        } else {
-            return 0;
-        }
-    }
-    for (int i = first + 7; i < argc; ++i) {
-        if (is_option(argv[i])) {
-            return 0;
-        }
-    }
-    return first;
+// --help and --version: an answer lost on a full disk is a failure.
+int answer(Console& console, const std::string& text) {
+    return tell(console, text) ? EXIT_COMPLETE : EXIT_FAILED;
 }
 
 std::tm local_now() {
@@ -203,7 +167,7 @@ int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, B
     }
     RecordLoop loop{config.plan, make_delimiter_set(config.separators.input_delimiters),
                     config.separators.output_separator, out_writer, log_writer};
-    loop.map = map ? &*map : nullptr;
+    loop.points = map ? &*map : nullptr;
     if (watched_output) {
         watched_output->lines = &loop.line_number;
     }
@@ -225,18 +189,19 @@ int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, B
 int run(int argc, char* argv[], Console& console) {
     RunConfig config{};
     config.start_time = local_now();  // before anything else, however long start-up takes
-    if (argc < 8) {
-        return answer_short_call(argc, argv, console);
+    const CommandLine line = parse_command_line(argc, argv);
+    switch (line.request) {
+        case CommandLine::Request::help: return answer(console, usage_text());
+        case CommandLine::Request::version: return answer(console, std::string(PROGRAM_VERSION) + '\n');
+        case CommandLine::Request::usage_error: return usage_error(console, line.error);
+        case CommandLine::Request::run: break;
     }
-    const int first = parse_options(argc, argv, config.options);
-    if (first == 0) {
-        return usage_error(console);
-    }
-    char** const positional = argv + first;
+    config.options = line.options;
+    char* const* const positional = line.positional;
     config.input_path = positional[0];
     config.paths = build_output_paths(config.input_path, positional[1]);
     if (config.options.map_path != nullptr && map_overwrites(config)) {
-        return usage_error(console);  // the map would overwrite a file of the run
+        return usage_error(console, message_text(USAGE_MAP_ONTO_RUN_FILE, 0, config.options.map_path));
     }
     config.plan = make_run_plan(parse_run_settings(positional + 2));
     FileSource separators_file(open_file(SEPARATORS_FILE_NAME, "rb"));

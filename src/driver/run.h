@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "driver/command_line.h"
 #include "driver/paths.h"
 #include "driver/run_plan.h"
 #include "driver/text_io.h"
@@ -20,12 +21,6 @@ inline constexpr int EXIT_CLOSE_FAILED = -1;  // the output's last data could no
 struct Console {
     ByteSink& out;                  // start-up and failure messages, the usage text
     RunWatcher* watcher = nullptr;  // nullptr: nobody watches, and nothing is spent on it
-};
-
-// Options before the seven positional arguments.
-struct RunOptions {
-    bool strict = false;             // status 3 when any line is rejected
-    const char* map_path = nullptr;  // an SVG map of the run, when given
 };
 
 struct Separators {

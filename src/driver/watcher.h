@@ -1,15 +1,6 @@
 #pragma once
 // Whoever watches a run besides its files: a person at a terminal, or the page in a browser.
-#include <string_view>
-
-#include "driver/records.h"
-
-// What a run that reached the record loop did.
-struct RunSummary {
-    long long lines;  // as the log numbers them, empty ones included
-    RecordCounts counts;
-    std::string_view log_path;
-};
+#include "driver/summary.h"
 
 struct RunWatcher {
     virtual ~RunWatcher() = default;

@@ -1,5 +1,7 @@
 #include "geodesy/height.h"
 
+#include "geodesy/systems.h"
+
 namespace zelwan {
 
 double apply_height_surface(const HeightSurface& surface, double x, double y, double h, HeightSense sense) {
@@ -15,17 +17,15 @@ double apply_height_surface(const HeightSurface& surface, double x, double y, do
     return (s + h) - surface.p_0;
 }
 
-double correct_height(const HeightCorrection& correction, double x, double y, double h) {
-    switch (correction.system) {
-        case CoordinateSystem::skawina_local:
-            return correction.sense == HeightSense::inverse ? h + SKAWINA_HEIGHT_SHIFT
-                                                            : h - SKAWINA_HEIGHT_SHIFT;
-        case CoordinateSystem::county_1965:
-            return apply_height_surface(HEIGHT_SURFACE_1965, x, y, h, correction.sense);
-        case CoordinateSystem::zone7_2000:
-            return apply_height_surface(HEIGHT_SURFACE_2000, x, y, h, correction.sense);
+double correct_height(const CoordinateSystemInfo& system, HeightSense sense, double x, double y, double h) {
+    if (system.height_surface != nullptr) {
+        return apply_height_surface(*system.height_surface, x, y, h, sense);
     }
-    return h;
+    return sense == HeightSense::inverse ? h + SKAWINA_HEIGHT_SHIFT : h - SKAWINA_HEIGHT_SHIFT;
+}
+
+double correct_height(const HeightCorrection& correction, double x, double y, double h) {
+    return correct_height(coordinate_system(correction.system), correction.sense, x, y, h);
 }
 
 }  // namespace zelwan

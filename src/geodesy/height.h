@@ -34,15 +34,16 @@ enum class HeightSense {
 
 double apply_height_surface(const HeightSurface& surface, double x, double y, double h, HeightSense sense);
 
-// The system the point's x and y are given in chooses the correction.
+// A coordinate system by name; its definition, with the surface or the constant that corrects
+// heights given in it, is coordinate_system(...) in systems.h.
 enum class CoordinateSystem {
-    skawina_local,  // "UL Skawina": the constant
-    county_1965,    // "1965 pow krakowski": HEIGHT_SURFACE_1965
-    zone7_2000,     // "2000 S7 21": HEIGHT_SURFACE_2000
+    skawina_local,  // "UL Skawina"
+    county_1965,    // "1965 pow krakowski"
+    zone7_2000,     // "2000 S7 21"
 };
 
 struct HeightCorrection {
-    CoordinateSystem system;
+    CoordinateSystem system;  // the one the point's x and y are given in
     HeightSense sense;
 };
 

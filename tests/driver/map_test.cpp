@@ -13,9 +13,9 @@ namespace {
 TEST(MapPoints, ThinnedToEveryKthPointWithinTheLimit) {
     MapPoints points;
     for (int n = 0; n < 5 * static_cast<int>(MAP_POINT_LIMIT); ++n) {
-        points.add(MapClass::outside, n, 0);
+        points.place(PointOutcome::outside, n, 0);
     }
-    const MapSample& kept = points.classes[static_cast<int>(MapClass::outside)];
+    const MapSample& kept = points.classes[static_cast<int>(PointOutcome::outside)];
     EXPECT_EQ(kept.seen, 5 * static_cast<long long>(MAP_POINT_LIMIT));
     EXPECT_EQ(kept.step, 8);
     ASSERT_LE(kept.kept.size(), MAP_POINT_LIMIT);
@@ -28,8 +28,8 @@ TEST(MapPoints, ThinnedToEveryKthPointWithinTheLimit) {
 // A point 10,000 km out is still drawn; only one beyond that is counted as too far to draw.
 TEST(WriteMap, DrawsUpToTenThousandKilometresOut) {
     MapPoints points;
-    points.add(MapClass::accepted, 1e7, -1e7);
-    points.add(MapClass::outside, 1e7 + 0.5, 0);
+    points.place(PointOutcome::converted, 1e7, -1e7);
+    points.place(PointOutcome::outside, 1e7 + 0.5, 0);
     MemorySink sink;
     TextWriter out(sink, 256);
     write_map(out, points, RunPlan{}, "punkty.txt", 0);

@@ -1,4 +1,5 @@
 #include "driver/records.h"
+#include "driver/command_line.h"
 
 #include <gtest/gtest.h>
 
