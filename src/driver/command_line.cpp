@@ -53,20 +53,44 @@ bool take_height(RunPlan& plan, const zelwan::CoordinateSystemInfo& system, std:
     return true;
 }
 
+// A line of the separators file in place of the file: what is wrong with it, or nullptr.
+const char* separator_line_problem(std::string_view value) {
+    if (value.empty()) {
+        return USAGE_EMPTY;
+    }
+    if (value.find_first_of("\r\n") != std::string_view::npos) {
+        return USAGE_LINE_END;
+    }
+    return value.size() > LINE_PIECE_MAX ? USAGE_TOO_LONG : nullptr;
+}
+
 // An option's row: adding an option is a row here and its handling in the run.
 struct OptionRow {
     std::string_view name;
     const char* value;  // what it takes, as "--map bez nazwy pliku" names it; nullptr: nothing
     const char* help;   // its line of the usage text
-    void (*take)(RunOptions& options, const char* value);
+    // Takes the option's value; returns what is wrong with it ("%s" the option), or nullptr.
+    const char* (*take)(RunOptions& options, const char* value);
 };
 
 // clang-format off
 const OptionRow OPTION_ROWS[] = {
-    {"--strict", nullptr, "  --strict    kod wyjscia 3, gdy log zawiera blad (poza ostrzezeniem)\n",
-     [](RunOptions& o, const char*) { o.strict = true; }},
-    {"--map", "nazwy pliku", "  --map MAPA  mapa przebiegu w SVG: granica obszaru i punkty\n",
-     [](RunOptions& o, const char* value) { o.map_path = value; }},
+    {"--strict", nullptr, "  --strict            kod wyjscia 3, gdy log zawiera blad (poza ostrzezeniem)\n",
+     [](RunOptions& o, const char*) -> const char* { o.strict = true; return nullptr; }},
+    {"--map", "nazwy pliku", "  --map MAPA          mapa przebiegu w SVG: granica obszaru i punkty\n",
+     [](RunOptions& o, const char* value) -> const char* { o.map_path = value; return nullptr; }},
+    {"--delimiters", "znakow", "  --delimiters ZNAKI  znaki rozdzielajace pola (zamiast linii 1 separatory.txt)\n",
+     [](RunOptions& o, const char* value) { o.delimiters = value; return separator_line_problem(value); }},
+    {"--separator", "tekstu", "  --separator TEKST   separator pol wyniku (zamiast linii 2 separatory.txt)\n",
+     [](RunOptions& o, const char* value) { o.separator = value; return separator_line_problem(value); }},
+    {"--decimal-comma", nullptr, "  --decimal-comma     liczby z przecinkiem dziesietnym, czytane i zapisywane\n",
+     [](RunOptions& o, const char*) -> const char* { o.decimal_comma = true; return nullptr; }},
+    {"--header", nullptr, "  --header            pierwsza linia to naglowek, przepisywany bez zmian\n",
+     [](RunOptions& o, const char*) -> const char* { o.header = true; return nullptr; }},
+    {"--keep-extra", nullptr, "  --keep-extra        pola po H (np. kod punktu) zapisywane po H\n",
+     [](RunOptions& o, const char*) -> const char* { o.keep_extra = true; return nullptr; }},
+    {"--rejected", "nazwy pliku", "  --rejected PLIK     linie odrzucone do PLIK zamiast do wyniku\n",
+     [](RunOptions& o, const char* value) -> const char* { o.rejected_path = value; return nullptr; }},
 };
 // clang-format on
 
@@ -193,7 +217,9 @@ CommandLine parse_command_line(int argc, char* const argv[]) {
             return usage_error(USAGE_TWICE, name);
         }
         seen = true;
-        row->take(line.options, takes_value ? argv[first + 1] : nullptr);
+        if (const char* problem = row->take(line.options, takes_value ? argv[first + 1] : nullptr)) {
+            return usage_error(problem, name);
+        }
         first += takes_value ? 2 : 1;
     }
     for (int i = first + 7; i < argc; ++i) {  // arguments after the seventh are ignored, options not
@@ -203,6 +229,10 @@ CommandLine parse_command_line(int argc, char* const argv[]) {
     }
     line.positional = argv + first;
     return line;
+}
+
+std::string version_text() {
+    return PROGRAM_VERSION_TEXT;
 }
 
 std::string usage_text() {

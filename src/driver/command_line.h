@@ -41,8 +41,14 @@ RunPlan make_run_plan(const RunSettings& settings);
 
 // Options before the seven positional arguments.
 struct RunOptions {
-    bool strict = false;             // status 3 when any line is rejected
-    const char* map_path = nullptr;  // an SVG map of the run, when given
+    bool strict = false;                  // status 3 when any line is rejected
+    const char* map_path = nullptr;       // an SVG map of the run, when given
+    const char* delimiters = nullptr;     // in place of line 1 of the separators file
+    const char* separator = nullptr;      // in place of line 2
+    bool decimal_comma = false;           // numbers read and written with a comma
+    bool header = false;                  // the first line is copied, not checked
+    bool keep_extra = false;              // fields after H written after it
+    const char* rejected_path = nullptr;  // rejected lines go there instead of the result
 };
 
 struct CommandLine {
@@ -59,3 +65,6 @@ CommandLine parse_command_line(int argc, char* const argv[]);
 
 // What --help prints: the usage block of the manual, with the line of every option.
 std::string usage_text();
+
+// What --version prints: the name and the version of the packages, with its line end.
+std::string version_text();

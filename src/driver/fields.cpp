@@ -1,10 +1,12 @@
 #include "driver/fields.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 
 #include "driver/exact_numbers.h"
+#include "driver/text_io.h"
 
 namespace {
 
@@ -28,7 +30,7 @@ const char* take_digits(const char* at, const char* end, std::uint64_t& mantissa
 // that is none of these. nullptr unless it is a number whose shortcut is exact (value then set):
 // when all its digits fit in an exact integer and the power of ten is exact too, one correctly
 // rounded division gives the same double as a full conversion, at a fraction of its cost.
-const char* short_number(const char* at, const char* end, double& value) {
+const char* short_number(const char* at, const char* end, double& value, char point) {
     const bool negative = at != end && *at == '-';
     at += negative ? 1 : 0;
     std::uint64_t mantissa = 0;
@@ -36,7 +38,7 @@ const char* short_number(const char* at, const char* end, double& value) {
     at = take_digits(at, end, mantissa);
     std::ptrdiff_t digits = at - integer;
     std::ptrdiff_t decimals = 0;
-    if (at != end && *at == '.') {
+    if (at != end && *at == point) {
         const char* const fraction = ++at;
         at = take_digits(at, end, mantissa);
         decimals = at - fraction;
@@ -54,11 +56,12 @@ const char* short_number(const char* at, const char* end, double& value) {
 
 }  // namespace
 
-DelimiterSet make_delimiter_set(std::string_view delimiters) {
+DelimiterSet make_delimiter_set(std::string_view delimiters, char decimal_point) {
     DelimiterSet set{};
+    set.decimal_point = decimal_point;
     for (const char c : delimiters) {
         set.has[static_cast<unsigned char>(c)] = true;
-        set.splits_numbers = set.splits_numbers || is_digit(c) || c == '.' || c == '-';
+        set.splits_numbers = set.splits_numbers || is_digit(c) || c == decimal_point || c == '-';
     }
     return set;
 }
@@ -82,16 +85,16 @@ bool next_field(std::string_view& rest, const DelimiterSet& delimiters, std::str
     return true;
 }
 
-bool is_number_token(std::string_view token) {
+bool is_number_token(std::string_view token, char point) {
     for (const char c : token) {
-        if (!is_digit(c) && c != '.' && c != '-') {
+        if (!is_digit(c) && c != point && c != '-') {
             return false;
         }
     }
     return true;
 }
 
-bool token_value(std::string_view token, double& value) {
+bool token_value(std::string_view token, double& value, char point) {
     value = 0.0;
     std::size_t i = token.starts_with('-') ? 1 : 0;
     bool seen_point = false;
@@ -102,7 +105,7 @@ bool token_value(std::string_view token, double& value) {
         if (is_digit(c)) {
             seen_digit = true;
             integer_digits_zero = integer_digits_zero && (seen_point || c == '0');
-        } else if (c == '.' && !seen_point) {
+        } else if (c == point && !seen_point) {
             seen_point = true;
         } else {
             break;
@@ -111,10 +114,16 @@ bool token_value(std::string_view token, double& value) {
     if (!seen_digit) {
         return true;  // "-", "." and the like
     }
-    if (const char* const stop = token.data() + i; short_number(token.data(), stop, value) == stop) {
+    if (const char* const stop = token.data() + i; short_number(token.data(), stop, value, point) == stop) {
         return true;
     }
-    if (!read_fixed(token.substr(0, i), value)) {
+    std::string_view number = token.substr(0, i);
+    char copy[LINE_PIECE_MAX];  // the full conversion knows only the point
+    if (point != '.') {
+        number = std::string_view(copy, number.copy(copy, sizeof copy));
+        std::replace(copy, copy + number.size(), point, '.');
+    }
+    if (!read_fixed(number, value)) {
         // Out of range either way: only the digits before the point tell an overflow from an underflow.
         if (!integer_digits_zero) {
             return false;
@@ -124,12 +133,12 @@ bool token_value(std::string_view token, double& value) {
     return true;
 }
 
-bool read_number(std::string_view token, double& value) {
+bool read_number(std::string_view token, double& value, char point) {
     const char* const end = token.data() + token.size();
-    if (short_number(token.data(), end, value) == end) {
+    if (short_number(token.data(), end, value, point) == end) {
         return true;
     }
-    return is_number_token(token) && token_value(token, value);
+    return is_number_token(token, point) && token_value(token, value, point);
 }
 
 FieldNumber next_number(std::string_view& rest, const DelimiterSet& delimiters, double& value) {
@@ -146,7 +155,7 @@ FieldNumber next_number(std::string_view& rest, const DelimiterSet& delimiters, 
     // When no delimiter can stand inside a number, a short number that stops at a delimiter or at
     // the end is the whole field.
     if (!delimiters.splits_numbers) {
-        const char* stop = short_number(at, end, value);
+        const char* stop = short_number(at, end, value, delimiters.decimal_point);
         if (stop != nullptr && (stop == end || is_delimiter(stop))) {
             rest = std::string_view(stop, static_cast<std::size_t>(end - stop));
             return FieldNumber::number;
@@ -154,5 +163,6 @@ FieldNumber next_number(std::string_view& rest, const DelimiterSet& delimiters, 
     }
     std::string_view field;
     next_field(rest, delimiters, field);
-    return read_number(field, value) ? FieldNumber::number : FieldNumber::not_number;
+    return read_number(field, value, delimiters.decimal_point) ? FieldNumber::number
+                                                               : FieldNumber::not_number;
 }

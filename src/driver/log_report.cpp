@@ -20,7 +20,7 @@ void write_log_header(TextWriter& log, const std::tm& start_time, const Paramete
                       std::string_view input_path) {
     char stamp[40];
     const std::size_t length = std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &start_time);
-    write_message(log, LOG_PROGRAM, 0, PROGRAM_VERSION);
+    write_message(log, LOG_PROGRAM, 0, LOG_PROGRAM_VERSION);
     write_message(log, LOG_TIME, 0, std::string_view(stamp, length));
     write_message(log, LOG_PARAMETERS, 0, {});
     if (block != nullptr) {

@@ -32,8 +32,8 @@ struct Extent {
     }
 };
 
-bool is_near(const std::array<double, 2>& point) {
-    return std::fabs(point[0]) <= FAR_LIMIT && std::fabs(point[1]) <= FAR_LIMIT;
+bool is_near(const MapPoint& point) {
+    return std::fabs(point.x) <= FAR_LIMIT && std::fabs(point.y) <= FAR_LIMIT;
 }
 
 // The map in metres, and its place on the page in pixels.
@@ -54,9 +54,9 @@ Frame frame_of(const MapPoints& points, const RunPlan& plan) {
         f.extent = {gate->min_x, gate->max_x, gate->min_y, gate->max_y};  // the box of its vertices
     }
     for (const MapSample& sample : points.classes) {
-        for (const auto& point : sample.kept) {
+        for (const MapPoint& point : sample.kept) {
             if (is_near(point)) {
-                f.extent.take(point[0], point[1]);
+                f.extent.take(point.x, point.y);
             } else {
                 ++f.far;
             }
@@ -141,24 +141,28 @@ void put_boundary(TextWriter& out, const Frame& f, const zelwan::AreaPolygon& ga
     out.write("\"/>\n");
 }
 
-// Every point a round dot: a line of no length with round ends, a few bytes each.
+// Every point a round dot, a line of no length with round ends, with its line number and NR as
+// its tooltip: a red dot among many can be found in the file.
 void put_points(TextWriter& out, const Frame& f, const MapSample& sample, const char* colour) {
     if (sample.kept.empty()) {
         return;
     }
-    out.write("<path fill=\"none\" stroke-linecap=\"round\" stroke=\"");
+    out.write("<g fill=\"none\" stroke-linecap=\"round\" stroke=\"");
     out.write(colour);
     out.write("\" stroke-width=\"");
     write_fixed(out, f.dot, 3);
-    out.write("\" d=\"");
-    for (const auto& point : sample.kept) {
+    out.write("\">\n");
+    for (const MapPoint& point : sample.kept) {
         if (is_near(point)) {
-            out.put('M');
-            put_place(out, f.extent, point[0], point[1]);
-            out.write("h0");
+            out.write("<path d=\"M");
+            put_place(out, f.extent, point.x, point.y);
+            out.write("h0\"><title>");
+            write_message(out, MAP_POINT_TITLE, point.line, {});
+            put_xml_text(out, point.shown_nr());
+            out.write("</title></path>\n");
         }
     }
-    out.write("\"/>\n");
+    out.write("</g>\n");
 }
 
 void put_text_start(TextWriter& out, double x, double y) {
@@ -257,7 +261,7 @@ MapPoints::MapPoints() {
     }
 }
 
-void MapPoints::place(PointOutcome outcome, double x, double y) {
+void MapPoints::place(PointOutcome outcome, const PlacedPoint& point) {
     MapSample& sample = classes[static_cast<std::size_t>(outcome)];
     if (sample.seen++ % sample.step != 0) {
         return;
@@ -269,7 +273,11 @@ void MapPoints::place(PointOutcome outcome, double x, double y) {
         sample.kept.resize(MAP_POINT_LIMIT / 2);
         sample.step *= 2;  // this point's number, the limit times the old step, is one of them
     }
-    sample.kept.push_back({x, y});
+    MapPoint& kept = sample.kept.emplace_back();
+    kept.x = point.x;
+    kept.y = point.y;
+    kept.line = point.line;
+    kept.nr_size = point.nr.copy(kept.nr.data(), kept.nr.size());
 }
 
 void write_map(TextWriter& out, const MapPoints& points, const RunPlan& plan, std::string_view input_name,

@@ -13,14 +13,26 @@
 
 // Lines rejected for their format have no place and are only counted.
 
-// At most this many points of a class are kept, so that the map stays small whatever the input.
-inline constexpr std::size_t MAP_POINT_LIMIT = 20000;
+// At most this many points of a class are kept, so that the map stays under 2 MB whatever the
+// input: a point with its tooltip takes at most about 250 bytes.
+inline constexpr std::size_t MAP_POINT_LIMIT = 2500;
+// The tooltip of a point shows at most this much of its NR.
+inline constexpr std::size_t MAP_NR_BYTES = 32;
+
+struct MapPoint {
+    double x;  // X and Y as read
+    double y;
+    long long line;  // as the log numbers it
+    std::array<char, MAP_NR_BYTES> nr;
+    std::size_t nr_size;
+    std::string_view shown_nr() const { return {nr.data(), nr_size}; }
+};
 
 // The points of one class: every step-th in line order, the step doubling each time the buffer
 // fills. Each class has its own buffer, so a few points outside are never thinned away by many
 // inside.
 struct MapSample {
-    std::vector<std::array<double, 2>> kept;  // X, Y; its room is taken once
+    std::vector<MapPoint> kept;  // its room is taken once
     long long seen = 0;
     long long step = 1;
 };
@@ -28,7 +40,7 @@ struct MapSample {
 struct MapPoints final : PointListener {
     std::array<MapSample, 3> classes;  // by PointOutcome
     MapPoints();
-    void place(PointOutcome outcome, double x, double y) override;
+    void place(PointOutcome outcome, const PlacedPoint& point) override;
 };
 
 // The whole SVG document; bad_format is the count of lines that could not be placed.

@@ -5,8 +5,9 @@
 // plain ASCII. A "\n" is a line end: CR LF in the files, LF on standard output (which Windows turns
 // into CR LF). A literal is split where a hex digit follows a \x escape.
 
-// Fixed, not the build's version: the log and --version have always said this, and scripts read it.
-inline constexpr char PROGRAM_VERSION[] = "zelwan v1.0";
+// Fixed, not the packages' version (which --version prints): logs have always said this, and the
+// scripts that read them expect it.
+inline constexpr char LOG_PROGRAM_VERSION[] = "zelwan v1.0";
 
 // --- standard output ---------------------------------------------------------------------------
 inline constexpr char MSG_CANNOT_CREATE[] = "nie moge stworzyc pliku %s\n";
@@ -25,6 +26,34 @@ inline constexpr char USAGE_TWICE[] = "opcja %s podana dwa razy\n";
 inline constexpr char USAGE_AFTER_SEVEN[] = "opcja %s po siedmiu argumentach\n";
 inline constexpr char USAGE_WITHOUT[] = "%s bez ";  // and what it takes: "--map bez nazwy pliku"
 inline constexpr char USAGE_MAP_ONTO_RUN_FILE[] = "mapa %s nadpisalaby plik przebiegu\n";
+inline constexpr char USAGE_REJECTED_ONTO_RUN_FILE[] = "plik odrzuconych %s nadpisalby plik przebiegu\n";
+inline constexpr char USAGE_EMPTY[] = "%s: pusta wartosc\n";
+inline constexpr char USAGE_LINE_END[] = "%s: wartosc ze znakiem CR lub LF\n";
+inline constexpr char USAGE_TOO_LONG[] = "%s: wartosc dluzsza niz 999 bajtow\n";
+inline constexpr char USAGE_COMMA_SPLITS[] = "--decimal-comma, a przecinek rozdziela pola (%s)\n";
+
+// --- words for a person: standard error when it is a terminal, and the page -----------------
+inline constexpr char ADVICE_NO_FOLDER[] = "zelwan: nie ma folderu %s\n";
+inline constexpr char ADVICE_NO_FILE[] = "zelwan: nie ma pliku %s\n";
+inline constexpr char ADVICE_SEPARATORS[] =
+    "zelwan: separatory.txt czytany jest z folderu biezacego; albo podaj --delimiters i --separator\n";
+inline constexpr char ADVICE_NO_PERMISSION[] = "zelwan: brak uprawnien do %s\n";
+inline constexpr char ADVICE_A_FOLDER[] = "zelwan: %s to folder, nie plik\n";
+inline constexpr char ADVICE_READ_ONLY[] = "zelwan: %s: dysk tylko do odczytu\n";
+inline constexpr char ADVICE_DISK_FULL[] = "zelwan: %s: brak miejsca na dysku\n";
+inline constexpr char ADVICE_SYSTEM_ERROR[] = "zelwan: %s: blad systemu nr %d\n";
+inline constexpr char ADVICE_FOLDER_WITHOUT_SLASH[] =
+    "zelwan: uwaga: %s to folder, ale bez ukosnika na koncu ostatnia czesc sciezki jest pomijana\n";
+inline constexpr char ADVICE_RESULT_GOES[] = "zelwan: wynik trafia do %s\n";
+inline constexpr char ADVICE_MODE[] =
+    "zelwan: uwaga: TRYB %d spoza listy 0-2: jak 1, X i Y bez poprawki H, log bez parametrow\n";
+inline constexpr char ADVICE_DIRECTION[] =
+    "zelwan: uwaga: KIERUNEK %d spoza listy 0-3: bez obszaru, X i Y nieprzeliczone, H bez poprawki\n";
+inline constexpr char ADVICE_NO_SYSTEM[] =
+    "zelwan: uwaga: w trybie 2 KIERUNEK %d nie oznacza ukladu (0-2): bez obszaru, H bez poprawki\n";
+inline constexpr char ADVICE_HEIGHT_DIRECTION[] = "zelwan: uwaga: KIERUNEK_H %d spoza listy 0-1: H bez poprawki\n";
+inline constexpr char ADVICE_COMMA[] =
+    "zelwan: wiekszosc linii odrzucona za format, a liczby maja przecinek: moze --decimal-comma?\n";
 
 // --- the map: UTF-8, as every SVG ------------------------------------------------------------
 inline constexpr char MAP_INPUT[] = "Plik: ";
@@ -34,6 +63,7 @@ inline constexpr char MAP_AXES_TURNED[] = " (X w górę, Y w prawo; północ mni
 inline constexpr char MAP_NO_AREA[] = "Bez obszaru: kierunek spoza listy, same punkty";
 inline constexpr const char* MAP_CLASSES[3] = {"przeliczone: ", "poza obszarem: ", "H poza 100–600 m: "};
 inline constexpr char MAP_EVERY[] = " (na mapie co %d-ty z %s)";
+inline constexpr char MAP_POINT_TITLE[] = "linia %d: ";  // and the point's NR
 inline constexpr char MAP_FORMAT[] = "odrzucone za format, bez miejsca na mapie: ";
 inline constexpr char MAP_FAR[] = "za daleko, by je narysować (|X| lub |Y| ponad 10 000 km): ";
 
@@ -78,7 +108,7 @@ inline constexpr char MSG_H_OUTSIDE_2000[] =
 inline constexpr char MSG_H_RANGE[] = "H <100.0 lub >600.0 w lini %d '%s'\n";
 
 // --- log header ------------------------------------------------------------------------------
-inline constexpr char LOG_PROGRAM[] = "Nazwa i wersja programu: %s\n";  // PROGRAM_VERSION
+inline constexpr char LOG_PROGRAM[] = "Nazwa i wersja programu: %s\n";  // LOG_PROGRAM_VERSION
 inline constexpr char LOG_TIME[] = "Data / godzina wykonania transformacji: %s\n";
 inline constexpr char LOG_PARAMETERS[] = "Parametry transformacji:\n";
 // Ścieżka i nazwa pliku wejściowego: %s

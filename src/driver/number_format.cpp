@@ -113,7 +113,7 @@ std::int32_t digit_count(std::uint64_t units) {
 // Units of the last place, as the integer digits (at least one), a point and exactly `decimals`
 // digits, written straight into the writer's buffer from the last digit back; the point falls
 // into place with no division by a power of ten that is not known at compile time.
-void write_units(TextWriter& out, bool negative, std::uint64_t units, std::int32_t decimals) {
+void write_units(TextWriter& out, bool negative, std::uint64_t units, std::int32_t decimals, char point) {
     const std::int32_t digits = std::max(digit_count(units), decimals + 1);
     const std::size_t length = static_cast<std::size_t>(digits) + (decimals > 0 ? 1 : 0) + (negative ? 1 : 0);
     char* const start = out.reserve(length);
@@ -131,7 +131,7 @@ void write_units(TextWriter& out, bool negative, std::uint64_t units, std::int32
         units /= 10;
     }
     if (decimals > 0) {
-        *--at = '.';
+        *--at = point;
     }
     for (; units >= 100; units /= 100) {
         put_pair(units % 100);
@@ -157,19 +157,19 @@ void write_special(TextWriter& out, double value) {
 
 }  // namespace
 
-void write_fixed(TextWriter& out, double value, std::int32_t decimals) {
+void write_fixed(TextWriter& out, double value, std::int32_t decimals, char point) {
     if (decimals < 0) {
         decimals = 6;
     }
     std::uint64_t units = 0;
     if (rounded_units(std::fabs(value), decimals, units)) {  // false also for infinities and NaN
-        write_units(out, value < 0, units, decimals);
+        write_units(out, value < 0, units, decimals, point);
         return;
     }
-    write_fixed_by_digits(out, value, decimals);
+    write_fixed_by_digits(out, value, decimals, point);
 }
 
-void write_fixed_by_digits(TextWriter& out, double value, std::int32_t decimals) {
+void write_fixed_by_digits(TextWriter& out, double value, std::int32_t decimals, char point) {
     if (decimals < 0) {
         decimals = 6;
     }
@@ -201,7 +201,7 @@ void write_fixed_by_digits(TextWriter& out, double value, std::int32_t decimals)
     if (decimals == 0) {
         return;
     }
-    out.put('.');
+    out.put(point);
     // Only the places up to the last carried digit can differ from 0; the rest is a run of zeros.
     const long long last_carried = carried == 0 ? 0 : d.exponent - carried + 1;
     long long p = -1;

@@ -37,6 +37,10 @@ struct TerminalWatcher final : RunWatcher {
         clear_progress(line);
         write_summary(line.terminal, summary);
     }
+    void note(std::string_view text) override {
+        clear_progress(line);
+        line.terminal.write(text.data(), text.size());  // a terminal that fails us costs nothing
+    }
 };
 
 // The output file as the record loop writes it. Each time a buffer of it goes out (256 KiB, some

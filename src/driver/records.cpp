@@ -20,6 +20,7 @@ struct PointRecord {
     zelwan::Point point{0.0, 0.0, 0.0};
     bool has_h = false;
     bool h_is_zero = false;  // |H| below 0.0001: written as 0, no range check, no correction
+    std::string_view extra;  // the fields after H and the delimiters between them, when kept
 };
 
 // The message to the log; the line goes on.
@@ -27,38 +28,61 @@ void warn_line(RecordLoop& loop, const char* message) {
     write_message(loop.log, message, loop.line_number, loop.current_line);
 }
 
-// The message to the log, the line as read to the output; the line is done.
+// The message to the log, the line as read to the output or to the file of rejected lines; the
+// line is done.
 void reject_line(RecordLoop& loop, const char* message) {
     warn_line(loop, message);
-    loop.out.write(loop.current_line);
-    loop.out.end_line();
+    TextWriter& out = loop.rejected != nullptr ? *loop.rejected : loop.out;
+    out.write(loop.current_line);
+    out.end_line();
+}
+
+// Digits, a comma and digits: a number as a Polish spreadsheet writes it.
+bool holds_decimal_comma(std::string_view line) {
+    for (std::size_t at = line.find(','); at != std::string_view::npos; at = line.find(',', at + 1)) {
+        const auto digit = [&](std::size_t i) { return i < line.size() && line[i] >= '0' && line[i] <= '9'; };
+        if (at > 0 && digit(at - 1) && digit(at + 1)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // A format message: the line cannot be placed on a map.
 void reject_format(RecordLoop& loop, const char* message) {
     ++loop.counts.bad_format;
+    if (loop.delimiters.decimal_point == '.' && holds_decimal_comma(loop.current_line)) {
+        ++loop.comma_lines;
+    }
     reject_line(loop, message);
 }
 
 // A point placed, by what became of it, with X and Y as read; counted where it is decided.
-void place(RecordLoop& loop, PointOutcome outcome, const zelwan::Point& as_read) {
+void place(RecordLoop& loop, PointOutcome outcome, std::string_view nr, const zelwan::Point& as_read) {
     if (loop.points != nullptr) {
-        loop.points->place(outcome, as_read.x, as_read.y);
+        loop.points->place(outcome, {as_read.x, as_read.y, loop.line_number, nr});
     }
 }
 
 // NR, separator, X, separator, Y.
 void write_point_xy(RecordLoop& loop, const PointRecord& record) {
+    const char point = loop.delimiters.decimal_point;
     loop.out.write(record.nr);
     loop.out.write(loop.output_separator);
-    write_fixed(loop.out, record.point.x, loop.plan.xy_decimals);
+    write_fixed(loop.out, record.point.x, loop.plan.xy_decimals, point);
     loop.out.write(loop.output_separator);
-    write_fixed(loop.out, record.point.y, loop.plan.xy_decimals);
+    write_fixed(loop.out, record.point.y, loop.plan.xy_decimals, point);
 }
 
-void write_height(RecordLoop& loop, double h) {
+// Separator and H, the fields kept after it, each after a separator, and the line end.
+void write_height(RecordLoop& loop, const PointRecord& record, double h) {
     loop.out.write(loop.output_separator);
-    write_fixed(loop.out, h, loop.plan.h_decimals);
+    write_fixed(loop.out, h, loop.plan.h_decimals, loop.delimiters.decimal_point);
+    std::string_view extra = record.extra;
+    for (std::string_view field; next_field(extra, loop.delimiters, field);) {
+        loop.out.write(loop.output_separator);
+        loop.out.write(field);
+    }
     loop.out.end_line();
 }
 
@@ -93,7 +117,9 @@ bool parse_point_line(RecordLoop& loop, PointRecord& record) {
         return false;
     }
     record.h_is_zero = std::fabs(record.point.h) < ZERO_HEIGHT_LIMIT;
-    if (std::string_view field; next_field(rest, loop.delimiters, field)) {
+    if (loop.keep_extra) {
+        record.extra = rest;
+    } else if (std::string_view field; next_field(rest, loop.delimiters, field)) {
         ++loop.counts.warnings;
         warn_line(loop, MSG_EXTRA_FIELDS);
     }
@@ -101,13 +127,14 @@ bool parse_point_line(RecordLoop& loop, PointRecord& record) {
 }
 
 // On X and Y as read, in the system of the run's input. false when the line is done.
-bool pass_area_gate(RecordLoop& loop, const zelwan::Point& point) {
+bool pass_area_gate(RecordLoop& loop, const PointRecord& record) {
     const zelwan::AreaPolygon* gate = loop.plan.gate;
+    const zelwan::Point& point = record.point;
     if (gate == nullptr || zelwan::point_in_area(*gate, point.x, point.y) != 0) {
         return true;
     }
     ++loop.counts.outside;
-    place(loop, PointOutcome::outside, point);
+    place(loop, PointOutcome::outside, record.nr, point);
     reject_line(loop, loop.plan.outside_message);
     return false;
 }
@@ -118,7 +145,7 @@ bool pass_area_gate(RecordLoop& loop, const zelwan::Point& point) {
 bool finish_height_line(RecordLoop& loop, PointRecord& record) {
     if (record.h_is_zero) {
         write_point_xy(loop, record);
-        write_height(loop, 0.0);
+        write_height(loop, record, 0.0);
         return true;
     }
     zelwan::Point& point = record.point;
@@ -130,7 +157,7 @@ bool finish_height_line(RecordLoop& loop, PointRecord& record) {
     if (const zelwan::CoordinateSystemInfo* system = loop.plan.height_system) {
         point.h = zelwan::correct_height(*system, loop.plan.height_sense, point.x, point.y, point.h);
     }
-    write_height(loop, point.h);
+    write_height(loop, record, point.h);
     return true;
 }
 
@@ -143,7 +170,7 @@ void process_record(RecordLoop& loop, std::string_view piece) {
     }
     loop.current_line = content;
     PointRecord record;
-    if (!parse_point_line(loop, record) || !pass_area_gate(loop, record.point)) {
+    if (!parse_point_line(loop, record) || !pass_area_gate(loop, record)) {
         return;
     }
     const zelwan::Point as_read = record.point;
@@ -155,11 +182,11 @@ void process_record(RecordLoop& loop, std::string_view piece) {
         loop.out.end_line();
     } else if (!finish_height_line(loop, record)) {
         ++loop.counts.bad_height;
-        place(loop, PointOutcome::bad_height, as_read);
+        place(loop, PointOutcome::bad_height, record.nr, as_read);
         return;
     }
     ++loop.counts.written;
-    place(loop, PointOutcome::converted, as_read);
+    place(loop, PointOutcome::converted, record.nr, as_read);
 }
 
 }  // namespace
@@ -168,9 +195,18 @@ RecordsEnd process_records(RecordLoop& loop, LineReader& input) {
     loop.line_number = 0;
     loop.counts = {};
     std::string_view piece;
+    if (loop.header && input.next(piece)) {  // numbered like any line, and in both files
+        ++loop.line_number;
+        for (TextWriter* out : {&loop.out, loop.rejected}) {
+            if (out != nullptr) {
+                out->write(line_content(piece));
+                out->end_line();
+            }
+        }
+    }
     while (input.next(piece)) {
         process_record(loop, piece);
-        if (loop.out.failed || loop.log.failed) {
+        if (loop.out.failed || loop.log.failed || (loop.rejected != nullptr && loop.rejected->failed)) {
             return RecordsEnd::write_failed;
         }
     }

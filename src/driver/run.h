@@ -28,8 +28,9 @@ struct Separators {
     std::string output_separator;  // written between output fields, never empty
 };
 
-// Lines 1 and 2 of the separators file. nullptr on success, else the start-up message.
-const char* read_separators(ByteSource& source, Separators& separators);
+// Lines 1 and 2 of the separators file, or line 1 alone. nullptr on success, else the start-up
+// message.
+const char* read_separators(ByteSource& source, Separators& separators, bool both_lines = true);
 
 // What a run is told before its files are open.
 struct RunConfig {
@@ -41,10 +42,11 @@ struct RunConfig {
     RunOptions options;
 };
 
-// Everything once the three files are open: the log header, the records, closing the output and
-// the log, and the exit status, with its message on the console when something failed.
+// Everything once the files are open: the log header, the records, closing the output, the log and
+// the file of rejected lines (when asked for), and the exit status, with its message on the
+// console when something failed.
 int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, ByteSink& log,
-                 Console& console);
+                 Console& console, ByteSink* rejected = nullptr);
 
 int run(int argc, char* argv[], Console& console);
 // The program's own run, with its own console (program.cpp; web/program.cpp in the page).

@@ -15,6 +15,8 @@ namespace {
 constexpr char CTRL_Z = '\x1A';
 // The raw bytes one piece can take: 998 characters, then CR LF read as its line feed.
 constexpr std::size_t PIECE_RAW_MAX = LINE_PIECE_MAX + 1;
+// What the line-end filter takes from its source at a time.
+constexpr std::size_t TAKEN_SIZE = std::size_t{1} << 16;
 
 }  // namespace
 
@@ -41,6 +43,50 @@ bool FileSink::write(const char* data, std::size_t size) {
 
 bool FileSink::close() {
     return std::fclose(file.release()) == 0;
+}
+
+LoneCrSource::LoneCrSource(ByteSource& s) : source(s), taken(new char[TAKEN_SIZE]) {}
+
+long LoneCrSource::read(char* buffer, std::size_t size) {
+    std::size_t n = 0;
+    while (n < size) {
+        if (lf_owed) {
+            buffer[n++] = '\n';
+            lf_owed = false;
+        } else if (passing_crs > 0) {
+            buffer[n++] = '\r';
+            --passing_crs;
+            lf_owed = passing_lone;
+        } else if (held_crs > 0 && (begin < end || source_ended)) {
+            passing_lone = begin == end || taken[begin] != '\n';  // the end of the input, or not a LF
+            passing_crs = held_crs;
+            held_crs = 0;
+        } else if (begin < end) {
+            const char* const from = taken.get() + begin;
+            const void* cr = std::memchr(from, '\r', end - begin);
+            const std::size_t plain = cr == nullptr ? end - begin : static_cast<const char*>(cr) - from;
+            const std::size_t k = std::min(plain, size - n);
+            std::memcpy(buffer + n, from, k);
+            n += k;
+            begin += k;
+            for (; k == plain && begin < end && taken[begin] == '\r'; ++begin) {
+                ++held_crs;
+            }
+        } else if (source_ended || source_failed || n > 0) {
+            break;  // what is there goes on now: a pipe may be slow to bring more
+        } else {
+            const long got = source.read(taken.get(), TAKEN_SIZE);
+            source_failed = got < 0;
+            source_ended = got == 0;
+            begin = 0;
+            end = got > 0 ? static_cast<std::size_t>(got) : 0;
+            held_crs = source_failed ? 0 : held_crs;  // nobody knows what followed that run
+        }
+    }
+    if (n == 0 && source_failed) {
+        return -1;
+    }
+    return static_cast<long>(n);
 }
 
 bool StreamSink::write(const char* data, std::size_t size) {

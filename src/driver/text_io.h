@@ -49,6 +49,29 @@ struct FileSink final : ByteSink {
     bool close() override;
 };
 
+// The point file's line ends, as every editor reads them: a CR that is not one of a run of CRs
+// followed by LF ends its line by itself (an old Mac's line end, or a stray CR inside a line). Such a
+// CR is passed on as CR LF, so that the line reader's rules (a LF ends a line, a CR LF is one line
+// end, the content ends at the first CR) split the file where an editor would; every other byte
+// passes unchanged. Whether a run is followed by LF is known only when the byte after it arrives:
+// the run is counted until then, however long, never held.
+struct LoneCrSource final : ByteSource {
+    explicit LoneCrSource(ByteSource& s);
+    long read(char* buffer, std::size_t size) override;
+
+private:
+    ByteSource& source;
+    std::unique_ptr<char[]> taken;  // read from the source, not yet passed on
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    long long held_crs = 0;     // a run whose follower has not arrived
+    long long passing_crs = 0;  // a run being passed on
+    bool passing_lone = false;  // each of them with a LF after it
+    bool lf_owed = false;       // the LF after a lone CR that did not fit
+    bool source_ended = false;
+    bool source_failed = false;
+};
+
 // A stream someone else owns and closes, such as standard output; close() only flushes it.
 struct StreamSink final : ByteSink {
     std::FILE* stream;

@@ -13,14 +13,14 @@ namespace {
 TEST(MapPoints, ThinnedToEveryKthPointWithinTheLimit) {
     MapPoints points;
     for (int n = 0; n < 5 * static_cast<int>(MAP_POINT_LIMIT); ++n) {
-        points.place(PointOutcome::outside, n, 0);
+        points.place(PointOutcome::outside, {static_cast<double>(n), 0, n + 1, "p"});
     }
     const MapSample& kept = points.classes[static_cast<int>(PointOutcome::outside)];
     EXPECT_EQ(kept.seen, 5 * static_cast<long long>(MAP_POINT_LIMIT));
     EXPECT_EQ(kept.step, 8);
     ASSERT_LE(kept.kept.size(), MAP_POINT_LIMIT);
     for (std::size_t i = 0; i < kept.kept.size(); ++i) {
-        ASSERT_EQ(kept.kept[i][0], static_cast<double>(i * 8)) << i;
+        ASSERT_EQ(kept.kept[i].x, static_cast<double>(i * 8)) << i;
     }
     EXPECT_EQ(kept.kept.size(), (5 * MAP_POINT_LIMIT + 7) / 8);
 }
@@ -28,8 +28,8 @@ TEST(MapPoints, ThinnedToEveryKthPointWithinTheLimit) {
 // A point 10,000 km out is still drawn; only one beyond that is counted as too far to draw.
 TEST(WriteMap, DrawsUpToTenThousandKilometresOut) {
     MapPoints points;
-    points.place(PointOutcome::converted, 1e7, -1e7);
-    points.place(PointOutcome::outside, 1e7 + 0.5, 0);
+    points.place(PointOutcome::converted, {1e7, -1e7, 1, "p"});
+    points.place(PointOutcome::outside, {1e7 + 0.5, 0, 2, "q"});
     MemorySink sink;
     TextWriter out(sink, 256);
     write_map(out, points, RunPlan{}, "punkty.txt", 0);

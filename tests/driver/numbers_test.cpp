@@ -62,10 +62,11 @@ TEST(NextNumber, IsNextFieldThenTheNumberCheckAndTheValue) {
     }
 }
 
-std::string fixed(double value, std::int32_t decimals, void (*writer)(TextWriter&, double, std::int32_t)) {
+std::string fixed(double value, std::int32_t decimals,
+                  void (*writer)(TextWriter&, double, std::int32_t, char)) {
     MemorySink sink;
     TextWriter out(sink, 256);  // the smallest buffer: long numbers go out in several pieces
-    writer(out, value, decimals);
+    writer(out, value, decimals, '.');
     out.flush();
     return sink.bytes;
 }
