@@ -5,7 +5,7 @@
 // and transformation. Pure functions on doubles in metres, exact to the last bit; nothing is read or
 // written. Everything is in namespace zelwan.
 //
-// With CMake: find_package(zelwan 2.0) and target_link_libraries(... zelwan::geodesy).
+// With CMake: find_package(zelwan 2.1) and target_link_libraries(... zelwan::geodesy).
 #include "geodesy/area.h"
 #include "geodesy/height.h"
 #include "geodesy/planar.h"
