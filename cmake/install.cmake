@@ -11,6 +11,8 @@ if(WIN32)
   if(zelwan_manual_text)
     install(FILES ${zelwan_manual_text} DESTINATION . COMPONENT program)
   endif()
+  # How to start, in Polish, and the example converted by a double-click.
+  install(FILES packaging/windows/CZYTAJ.txt packaging/windows/przelicz-przyklad.bat DESTINATION . COMPONENT program)
 else()
   set(zelwan_program_dir ${CMAKE_INSTALL_BINDIR})
   set(zelwan_example_dir ${CMAKE_INSTALL_DOCDIR}/przyklad)

@@ -3,7 +3,8 @@
 // leaves one output line, or only the NR message), the log names lines in order, and a disk that
 // fills up leaves the start of the full files and a failed run, never a mangled one.
 //
-// Input layout: mode, direction, height direction, XY code, H code, shape, cap; then the delimiter
+// Input layout: mode (and, in its bits 2 to 5, the options header, keep-extra, rejected apart and
+// decimal comma), direction, height direction, XY code, H code, shape, cap; then the delimiter
 // bytes and the separator bytes the shape asks for; then the input file.
 #include <algorithm>
 #include <charconv>
@@ -37,6 +38,7 @@ struct FuzzRun {
     std::string delimiters, separator;
     std::size_t chunk = 0;  // bytes per read of the input
     std::uint8_t cap = 0;   // 0: no full-disk run; else bit 7 picks the log, bits 0-6 the share it takes
+    bool header = false, keep_extra = false, rejected_apart = false, decimal_comma = false;
     std::string_view input;
 };
 
@@ -56,6 +58,10 @@ bool decode(const std::uint8_t* data, std::size_t size, FuzzRun& run) {
                     decimals_code(data[4]) + 1};
     run.chunk = READ_CHUNKS[(data[5] >> 4) & 3u];
     run.cap = data[6];
+    run.header = (data[0] & 4u) != 0;
+    run.keep_extra = (data[0] & 8u) != 0;
+    run.rejected_apart = (data[0] & 16u) != 0;
+    run.decimal_comma = (data[0] & 32u) != 0;
     for (std::size_t i = HEADER_SIZE; i < input_start; ++i) {
         // A line of the separators file ends at these (and at NUL), so neither separator holds them.
         const char c = std::strchr("\n\r\x1A", data[i]) == nullptr ? static_cast<char>(data[i]) : ' ';
@@ -65,16 +71,25 @@ bool decode(const std::uint8_t* data, std::size_t size, FuzzRun& run) {
     return true;
 }
 
-RecordsEnd run_loop(const FuzzRun& run, MemorySink& out_sink, MemorySink& log_sink) {
+RecordsEnd run_loop(const FuzzRun& run, MemorySink& out_sink, MemorySink& log_sink,
+                    MemorySink& rejected_sink) {
     MemorySource source(run.input, run.chunk);
-    LineReader reader(source, 0);
+    LoneCrSource lines(source);
+    LineReader reader(lines, 0);
     TextWriter out(out_sink, 256);  // the smallest buffer, so that lines straddle flushes
     TextWriter log(log_sink, 256);
+    TextWriter rejected(rejected_sink, 256);
     const RunPlan plan = make_run_plan(run.settings);
-    RecordLoop loop{plan, make_delimiter_set(run.delimiters), run.separator, out, log, 0, {}};
+    RecordLoop loop{
+        plan, make_delimiter_set(run.delimiters, run.decimal_comma ? ',' : '.'), run.separator, out, log, 0,
+        {}};
+    loop.header = run.header;
+    loop.keep_extra = run.keep_extra;
+    loop.rejected = run.rejected_apart ? &rejected : nullptr;
     const RecordsEnd end = process_records(loop, reader);
     const bool out_flushed = out.flush();  // the run's close, where the last of a full disk shows
     const bool log_flushed = log.flush();
+    (void)rejected.flush();
     return end == RecordsEnd::complete && !(out_flushed && log_flushed) ? RecordsEnd::write_failed : end;
 }
 
@@ -110,25 +125,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!decode(data, size, run)) {
         return 0;
     }
-    MemorySink out, log;
-    check(run_loop(run, out, log) == RecordsEnd::complete, "memory never fails");
+    MemorySink out, log, rejected;
+    check(run_loop(run, out, log, rejected) == RecordsEnd::complete, "memory never fails");
 
     MemorySource source(run.input);
-    LineReader reader(source, 0);
+    LoneCrSource lines(source);
+    LineReader reader(lines, 0);
     long long pieces = 0, non_empty = 0;
     for (std::string_view piece; reader.next(piece); ++pieces) {
-        non_empty += line_content(piece).empty() ? 0 : 1;
+        // The header is copied whatever it holds: to the output, and to the rejected lines' file.
+        non_empty += run.header && pieces == 0 ? (run.rejected_apart ? 2 : 1) : !line_content(piece).empty();
     }
-    check(std::ranges::count(out.bytes, '\n') + check_log(log.bytes, pieces) == non_empty,
+    const long long lines_written =
+        std::ranges::count(out.bytes, '\n') + std::ranges::count(rejected.bytes, '\n');
+    check(lines_written + check_log(log.bytes, pieces) == non_empty,
           "every non-empty piece leaves one output line or only the NR message");
     check(out.bytes.empty() || out.bytes.ends_with("\r\n"), "the output ends with a line end");
 
     if (run.cap != 0) {  // the same run on a disk that fills up
         MemorySink& full = run.cap & 0x80 ? log : out;
         const std::size_t room = full.bytes.size() * (run.cap & 0x7F) / 128;
-        MemorySink capped_out, capped_log;
+        MemorySink capped_out, capped_log, capped_rejected;
         (run.cap & 0x80 ? capped_log : capped_out).room = room;
-        const RecordsEnd end = run_loop(run, capped_out, capped_log);
+        const RecordsEnd end = run_loop(run, capped_out, capped_log, capped_rejected);
         check(end == (room < full.bytes.size() ? RecordsEnd::write_failed : RecordsEnd::complete),
               "a full disk fails the run");
         check(out.bytes.starts_with(capped_out.bytes) && log.bytes.starts_with(capped_log.bytes),

@@ -57,6 +57,9 @@ long LoneCrSource::read(char* buffer, std::size_t size) {
             buffer[n++] = '\r';
             --passing_crs;
             lf_owed = passing_lone;
+        } else if (held_crs > 0 && begin < end && taken[begin] == '\r') {
+            ++held_crs;  // the run goes on in what arrived since
+            ++begin;
         } else if (held_crs > 0 && (begin < end || source_ended)) {
             passing_lone = begin == end || taken[begin] != '\n';  // the end of the input, or not a LF
             passing_crs = held_crs;

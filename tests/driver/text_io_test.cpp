@@ -11,10 +11,11 @@
 
 namespace {
 
-// The pieces of an input, each cut to its content, as the record loop sees them.
+// The pieces of a point file, each cut to its content, as the record loop sees them.
 std::vector<std::string> contents(const std::string& input, std::size_t chunk) {
     MemorySource source(input, chunk);
-    LineReader reader(source, 0);
+    LoneCrSource lines(source);
+    LineReader reader(lines, 0);
     std::vector<std::string> result;
     for (std::string_view piece; reader.next(piece);) {
         result.emplace_back(line_content(piece));
@@ -43,6 +44,11 @@ const ReadCase READ_CASES[] = {
     {"999 characters and LF", A999 + "\nb", {A999, "", "b"}},
     {"1000 characters", std::string(1000, 'a') + "\r\nb", {A999, "a", "b"}},
     {"998 characters and a lone CR", A998 + "\rxy\n", {A998, "xy"}},
+    {"999 characters and a lone CR", A999 + "\rx", {A999, "", "x"}},
+    {"lone CRs end lines, two of them an empty one", "1\r2\r\r3\r", {"1", "2", "", "3"}},
+    {"a stray CR inside a CR LF line", "1 2\r3 4\r\n5", {"1 2", "3 4", "5"}},
+    {"a run of CRs, then LF: one line end", "a\r\r\r\r\r\nb", {"a", "b"}},
+    {"a run cut by the 999th character, then LF", A998 + "\r\r\r\nb", {A998, "", "b"}},
     {"2000 characters at the end", std::string(2000, 'a'), {A999, A999, "aa"}},
 };
 // clang-format on

@@ -29,14 +29,20 @@ case $package in
     mkdir "$root" && (cd "$root" && cmake -E tar xf "$package") || fail "cannot unpack"
     top=$root/$(basename "$package" .zip)
     [ "$(cd "$root" && find . -type f | LC_ALL=C sort | tr '\n' ' ')" = \
-        "./${top##*/}/przyklad/punkty_2000.txt ./${top##*/}/przyklad/separatory.txt ./${top##*/}/zelwan.exe ./${top##*/}/zelwan.txt " ] ||
+        "./${top##*/}/CZYTAJ.txt ./${top##*/}/przelicz-przyklad.bat ./${top##*/}/przyklad/punkty_2000.txt ./${top##*/}/przyklad/separatory.txt ./${top##*/}/zelwan.exe ./${top##*/}/zelwan.txt " ] ||
         fail "holds other files: $(cd "$root" && find . -type f)"
     imports=$(x86_64-w64-mingw32-objdump -p "$top/zelwan.exe" | sed -n 's/^\tDLL Name: //p' | LC_ALL=C sort | tr '\n' ' ')
     [ "$imports" = "KERNEL32.dll msvcrt.dll " ] || fail "zelwan.exe needs more than Windows has: $imports"
     manual=$top/zelwan.txt
     iconv -f UTF-8 -t UTF-8 "$manual" > /dev/null || fail "zelwan.txt is not UTF-8"
     [ "$(grep -c $'\r$' "$manual")" -eq "$(wc -l < "$manual")" ] || fail "zelwan.txt has lines without CR LF"
-    grep -q 'poza Skawiną' "$manual" && grep -q 'Uzycie: zelwan \[--strict\]' "$manual" || fail "zelwan.txt is not the manual"
+    grep -q 'poza Skawiną' "$manual" && grep -q 'Uzycie: zelwan \[OPCJE\]' "$manual" || fail "zelwan.txt is not the manual"
+    ! grep -q -E 'README|man zelwan' "$manual" || fail "zelwan.txt points to what the zip does not hold"
+    # A double-click on the example's batch file, as cmd runs it; its pause reads NUL and ends.
+    (cd "$root" && wine cmd /c "${top##*/}\\przelicz-przyklad.bat" < /dev/null > "$tmp/batch.txt" 2>&1) ||
+        fail "przelicz-przyklad.bat: $(head -c 300 "$tmp/batch.txt")"
+    mv "$top/przyklad/punkty_2000_wynik.txt" "$tmp/batch_wynik.txt" && rm "$top/przyklad/punkty_2000_wynik.txt.log" ||
+        fail "przelicz-przyklad.bat made no result: $(head -c 300 "$tmp/batch.txt")"
     example=$top/przyklad
     program=(wine "$top/zelwan.exe")
     ;;
@@ -61,6 +67,8 @@ run_example "$tmp/reference" "$reference"
 for f in punkty_2000_wynik.txt punkty_2000_wynik.txt.log; do
     cmp "$tmp/reference/$f" "$tmp/packaged/$f" || fail "$f differs from the reference build's"
 done
+[ ! -f "$tmp/batch_wynik.txt" ] || cmp "$tmp/reference/punkty_2000_wynik.txt" "$tmp/batch_wynik.txt" ||
+    fail "przelicz-przyklad.bat's result differs from the reference build's"
 [ "$(wc -l < "$tmp/packaged/punkty_2000_wynik.txt")" -eq 8 ] || fail "not 8 lines out of 8"
 "${program[@]}" --version < /dev/null > "$tmp/version.txt" 2>&1
 [ "$(tr -d '\r' < "$tmp/version.txt")" = "$version" ] || fail "--version: $(cat "$tmp/version.txt")"
