@@ -74,14 +74,20 @@ void write_point_xy(RecordLoop& loop, const PointRecord& record) {
     write_fixed(loop.out, record.point.y, loop.plan.xy_decimals, point);
 }
 
-// Separator and H, the fields kept after it, each after a separator, and the line end.
-void write_height(RecordLoop& loop, const PointRecord& record, double h) {
-    loop.out.write(loop.output_separator);
-    write_fixed(loop.out, h, loop.plan.h_decimals, loop.delimiters.decimal_point);
-    std::string_view extra = record.extra;
+// The fields kept after H, each after a separator.
+void write_extra(RecordLoop& loop, std::string_view extra) {
     for (std::string_view field; next_field(extra, loop.delimiters, field);) {
         loop.out.write(loop.output_separator);
         loop.out.write(field);
+    }
+}
+
+// Separator and H, the fields kept after it, and the line end.
+void write_height(RecordLoop& loop, const PointRecord& record, double h) {
+    loop.out.write(loop.output_separator);
+    write_fixed(loop.out, h, loop.plan.h_decimals, loop.delimiters.decimal_point);
+    if (!record.extra.empty()) {
+        write_extra(loop, record.extra);
     }
     loop.out.end_line();
 }

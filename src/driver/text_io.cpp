@@ -18,6 +18,20 @@ constexpr std::size_t PIECE_RAW_MAX = LINE_PIECE_MAX + 1;
 // What the line-end filter takes from its source at a time.
 constexpr std::size_t TAKEN_SIZE = std::size_t{1} << 16;
 
+// The first CR in [from, stop) with no LF right after it, or stop: CR LF, the common line end, is
+// passed on as it is.
+const char* first_lone_cr(const char* from, const char* stop) {
+    const auto next_cr = [stop](const char* at) {
+        const void* cr = std::memchr(at, '\r', static_cast<std::size_t>(stop - at));
+        return cr == nullptr ? stop : static_cast<const char*>(cr);
+    };
+    const char* cr = next_cr(from);
+    while (cr + 1 < stop && cr[1] == '\n') {
+        cr = next_cr(cr + 2);
+    }
+    return cr;
+}
+
 }  // namespace
 
 FileHandle open_file(const char* path, const char* mode) {
@@ -48,6 +62,20 @@ bool FileSink::close() {
 LoneCrSource::LoneCrSource(ByteSource& s) : source(s), taken(new char[TAKEN_SIZE]) {}
 
 long LoneCrSource::read(char* buffer, std::size_t size) {
+    if (begin == end && held_crs == 0 && passing_crs == 0 && !lf_owed && !source_ended && !source_failed) {
+        // Straight into the reader's buffer, and handed on as it stands up to a lone CR, if any.
+        const long got = source.read(buffer, std::min(size, TAKEN_SIZE));
+        source_failed = got < 0;
+        source_ended = got == 0;
+        const char* const stop = buffer + std::max(got, 0L);
+        const char* const cr = first_lone_cr(buffer, stop);
+        begin = 0;
+        end = static_cast<std::size_t>(stop - cr);
+        std::memcpy(taken.get(), cr, end);  // the rest takes the long way below
+        if (cr != buffer || got <= 0) {
+            return got <= 0 ? got : cr - buffer;
+        }
+    }
     std::size_t n = 0;
     while (n < size) {
         if (lf_owed) {
@@ -66,8 +94,7 @@ long LoneCrSource::read(char* buffer, std::size_t size) {
             held_crs = 0;
         } else if (begin < end) {
             const char* const from = taken.get() + begin;
-            const void* cr = std::memchr(from, '\r', end - begin);
-            const std::size_t plain = cr == nullptr ? end - begin : static_cast<const char*>(cr) - from;
+            const std::size_t plain = static_cast<std::size_t>(first_lone_cr(from, taken.get() + end) - from);
             const std::size_t k = std::min(plain, size - n);
             std::memcpy(buffer + n, from, k);
             n += k;
