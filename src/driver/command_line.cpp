@@ -95,7 +95,8 @@ const OptionRow OPTION_ROWS[] = {
 // clang-format on
 
 const OptionRow* find_option(std::string_view name) {
-    const auto row = std::ranges::find(OPTION_ROWS, name, &OptionRow::name);
+    const auto row = std::find_if(std::begin(OPTION_ROWS), std::end(OPTION_ROWS),
+                                  [name](const OptionRow& option) { return option.name == name; });
     return row == std::end(OPTION_ROWS) ? nullptr : &*row;
 }
 
