@@ -44,13 +44,11 @@ const DirectionCode DIRECTION_CODES[] = {
 };
 
 // Heights are corrected only with height direction 0 or 1; other values leave them as read.
-bool take_height(RunPlan& plan, const zelwan::CoordinateSystemInfo& system, std::int32_t height_direction) {
-    if (height_direction != 0 && height_direction != 1) {
-        return false;
+void take_height(RunPlan& plan, const zelwan::CoordinateSystemInfo& system, std::int32_t height_direction) {
+    if (height_direction == 0 || height_direction == 1) {
+        plan.height_system = &system;
+        plan.height_sense = height_direction == 0 ? zelwan::HeightSense::forward : zelwan::HeightSense::inverse;
     }
-    plan.height_system = &system;
-    plan.height_sense = height_direction == 0 ? zelwan::HeightSense::forward : zelwan::HeightSense::inverse;
-    return true;
 }
 
 // A line of the separators file in place of the file: what is wrong with it, or nullptr.
@@ -113,7 +111,7 @@ CommandLine usage_error(std::string_view format, std::string_view argument, long
 
 // Fewer than seven arguments: a lone --help, -h or --version is answered, anything else is wrong.
 CommandLine parse_short_call(int argc, char* const argv[]) {
-    const std::span<char* const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
+    const std::span<char* const> arguments(argv + 1, static_cast<std::size_t>(std::max(argc - 1, 0)));
     if (argc == 2 && asks_alone(arguments[0])) {
         CommandLine line;
         line.request = arguments[0] == std::string_view("--version") ? CommandLine::Request::version
@@ -128,7 +126,7 @@ CommandLine parse_short_call(int argc, char* const argv[]) {
             return usage_error(USAGE_UNKNOWN, argument);
         }
     }
-    return usage_error(USAGE_TOO_FEW, {}, argc - 1);
+    return usage_error(USAGE_TOO_FEW, {}, static_cast<long long>(arguments.size()));
 }
 
 }  // namespace
