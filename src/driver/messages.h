@@ -24,6 +24,8 @@ inline constexpr char USAGE_UNKNOWN[] = "nieznana opcja: %s\n";
 inline constexpr char USAGE_TWICE[] = "opcja %s podana dwa razy\n";
 inline constexpr char USAGE_AFTER_SEVEN[] = "opcja %s po siedmiu argumentach\n";
 inline constexpr char USAGE_WITHOUT[] = "%s bez ";  // and what it takes: "--map bez nazwy pliku"
+inline constexpr char USAGE_PROJ_ALONE[] = "%s tylko z samym kierunkiem\n";
+inline constexpr char USAGE_PROJ_DIRECTION[] = "kierunek --proj '%s' zamiast 0 do %d\n";
 inline constexpr char USAGE_MAP_ONTO_RUN_FILE[] = "mapa %s nadpisalaby plik przebiegu\n";
 
 // --- the map: UTF-8, as every SVG ------------------------------------------------------------
