@@ -26,7 +26,7 @@ endif()
 add_custom_command(OUTPUT ${zelwan_proj_paths} ${zelwan_proj_dir}/zelwan.sql
   COMMAND ${CMAKE_COMMAND} -E make_directory ${zelwan_proj_dir}
   COMMAND ${zelwan_proj_writer} ${zelwan_proj_dir}
-  DEPENDS ${zelwan_proj_writer_target} VERBATIM)
+  DEPENDS ${zelwan_proj_writer_target} ${zelwan_proj_writer} VERBATIM)
 
 find_program(ZELWAN_PROJINFO projinfo)
 find_program(ZELWAN_SQLITE3 sqlite3)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 namespace zelwan::proj {
 namespace {
@@ -50,9 +51,9 @@ std::string numbers(std::initializer_list<double> values) {
 
 // The transformation between the same two systems the other way.
 const PlanarTransformation& way_back(const PlanarTransformation& t) {
-    return *std::ranges::find_if(PLANAR_TRANSFORMATIONS, [&t](const PlanarTransformation& other) {
-        return &other.from == &t.to && &other.to == &t.from;
-    });
+    return *std::find_if(
+        std::begin(PLANAR_TRANSFORMATIONS), std::end(PLANAR_TRANSFORMATIONS),
+        [&t](const PlanarTransformation& other) { return &other.from == &t.to && &other.to == &t.from; });
 }
 
 // PROJ's complex horner evaluates the sum of (Cn_k + i Ce_k) (n + i e)^k with n the northing
@@ -136,9 +137,10 @@ struct Extent {
 
 // The transformation from "2000 S7 21" into the system, whose gate is its boundary in 2000 coordinates.
 const PlanarTransformation& from_zone7(const CoordinateSystemInfo& system) {
-    return *std::ranges::find_if(PLANAR_TRANSFORMATIONS, [&system](const PlanarTransformation& t) {
-        return &t.from == &SYSTEM_ZONE7_2000 && &t.to == &system;
-    });
+    return *std::find_if(std::begin(PLANAR_TRANSFORMATIONS), std::end(PLANAR_TRANSFORMATIONS),
+                         [&system](const PlanarTransformation& t) {
+                             return &t.from == &SYSTEM_ZONE7_2000 && &t.to == &system;
+                         });
 }
 
 Extent area_of_use(const CoordinateSystemInfo& system) {

@@ -36,6 +36,6 @@ for d in 0 1 2 3; do
     check "cct -I $d, heights back" p.txt inverse.txt - 1e-4
     check "cct $d and back" back.txt round.txt 1e-8 -
     planar cs2cs "$(code_of $d)" cs2cs -d 10
-    planar pyproj "$(code_of $d)" /usr/bin/python3 "$gis/pyproj_filter.py"
-    planar QGIS "$(wkt_of $d)" /usr/bin/python3 "$gis/qgis_filter.py"
+    planar pyproj "$(code_of $d)" /usr/bin/python3 "$gis/transform.py" pyproj
+    planar QGIS "$(wkt_of $d)" /usr/bin/python3 "$gis/transform.py" qgis
 done

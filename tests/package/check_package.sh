@@ -22,13 +22,14 @@ case $package in
         fail "not zelwan $project_version: $(dpkg-deb -f "$package" Package Version)"
     dpkg -x "$package" "$root" || fail "dpkg -x"
     example=$root/usr/share/doc/zelwan/przyklad
+    proj=$root/usr/share/zelwan/proj
     program=("$root/usr/bin/zelwan")
     bash "$here/consumer.sh" "$root/usr" || fail "a program using the packaged core"
     ;;
 *.zip)
     mkdir "$root" && (cd "$root" && cmake -E tar xf "$package") || fail "cannot unpack"
     top=$root/$(basename "$package" .zip)
-    [ "$(cd "$root" && find . -type f | LC_ALL=C sort | tr '\n' ' ')" = \
+    [ "$(cd "$root" && find . -type f -not -path '*/proj/*' | LC_ALL=C sort | tr '\n' ' ')" = \
         "./${top##*/}/przyklad/punkty_2000.txt ./${top##*/}/przyklad/separatory.txt ./${top##*/}/zelwan.exe ./${top##*/}/zelwan.txt " ] ||
         fail "holds other files: $(cd "$root" && find . -type f)"
     imports=$(x86_64-w64-mingw32-objdump -p "$top/zelwan.exe" | sed -n 's/^\tDLL Name: //p' | LC_ALL=C sort | tr '\n' ' ')
@@ -38,10 +39,14 @@ case $package in
     [ "$(grep -c $'\r$' "$manual")" -eq "$(wc -l < "$manual")" ] || fail "zelwan.txt has lines without CR LF"
     grep -q 'poza Skawiną' "$manual" && grep -q 'Uzycie: zelwan \[--strict\]' "$manual" || fail "zelwan.txt is not the manual"
     example=$top/przyklad
+    proj=$top/proj
     program=(wine "$top/zelwan.exe")
     ;;
 *) fail "neither a .deb nor a .zip" ;;
 esac
+# The PROJ files: what the reference program prints for --proj, and the WKT of both systems.
+cmp -s "$proj/zelwan-2.pipeline" <("$reference" --proj 2) && [ -s "$proj/zelwan-1965.wkt" ] && [ -s "$proj/zelwan-skawina.wkt" ] ||
+    fail "the PROJ files are missing or differ from zelwan --proj"
 for f in punkty_2000.txt separatory.txt; do
     cmp -s "$example/$f" "$here/../../examples/$f" || fail "the example's $f differs from examples/$f"
 done
