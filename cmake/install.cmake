@@ -8,6 +8,7 @@ if(WIN32)
   # On Windows zelwan.exe, the manual as text and the example lie side by side in one folder.
   set(zelwan_program_dir .)
   set(zelwan_example_dir przyklad)
+  set(zelwan_proj_install_dir proj)
   if(zelwan_manual_text)
     install(FILES ${zelwan_manual_text} DESTINATION . COMPONENT program)
   endif()
@@ -16,6 +17,7 @@ if(WIN32)
 else()
   set(zelwan_program_dir ${CMAKE_INSTALL_BINDIR})
   set(zelwan_example_dir ${CMAKE_INSTALL_DOCDIR}/przyklad)
+  set(zelwan_proj_install_dir ${CMAKE_INSTALL_DATADIR}/zelwan/proj)
   # Manual and changelog gzipped as Debian keeps them: -n leaves out the name and time stamp, so
   # that two builds give the same bytes.
   find_program(ZELWAN_GZIP gzip REQUIRED)
@@ -33,6 +35,7 @@ endif()
 install(TARGETS zelwan RUNTIME DESTINATION ${zelwan_program_dir} COMPONENT program)
 install(FILES examples/punkty_2000.txt examples/separatory.txt
         DESTINATION ${zelwan_example_dir} COMPONENT program)
+install(FILES ${zelwan_proj_paths} DESTINATION ${zelwan_proj_install_dir} COMPONENT program)  # cmake/proj_files.cmake
 
 # The core installs as zelwan::geodesy; libgeodesy.a alone would be too general a name in /usr/lib.
 add_library(zelwan::geodesy ALIAS geodesy)

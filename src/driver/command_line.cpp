@@ -33,7 +33,7 @@ std::int32_t saturate(std::int64_t value) {
     return static_cast<std::int32_t>(value);
 }
 
-const DirectionCode DIRECTION_CODES[] = {
+constexpr DirectionCode DIRECTION_CODES[] = {
     {planar_transformation(Direction::from_skawina), MSG_OUTSIDE_SKAWINA, BLOCK_FROM_SKAWINA,
      &zelwan::SYSTEM_SKAWINA_LOCAL, MSG_H_OUTSIDE_SKAWINA},
     {planar_transformation(Direction::to_skawina), MSG_OUTSIDE_SKAWINA, BLOCK_TO_SKAWINA,
@@ -102,6 +102,16 @@ bool asks_alone(std::string_view argument) {
     return argument == "--help" || argument == "-h" || argument == "--version";
 }
 
+constexpr std::string_view PROJ_OPTION = "--proj";
+
+// What a call that asks alone, among other arguments, is told; nullptr for any other argument.
+const char* alone_message(std::string_view argument) {
+    if (argument == PROJ_OPTION) {
+        return USAGE_PROJ_ALONE;
+    }
+    return asks_alone(argument) ? USAGE_ALONE : nullptr;
+}
+
 CommandLine usage_error(std::string_view format, std::string_view argument, long long number = 0) {
     CommandLine line;
     line.request = CommandLine::Request::usage_error;
@@ -109,9 +119,32 @@ CommandLine usage_error(std::string_view format, std::string_view argument, long
     return line;
 }
 
-// Fewer than seven arguments: a lone --help, -h or --version is answered, anything else is wrong.
+// "--proj D" alone, D a direction code as written in the table, digit for digit.
+CommandLine parse_proj(std::span<char* const> values) {
+    if (values.empty()) {
+        return usage_error(std::string(USAGE_WITHOUT) + "kierunku\n", PROJ_OPTION);
+    }
+    if (values.size() > 1) {
+        return usage_error(USAGE_PROJ_ALONE, PROJ_OPTION);
+    }
+    const std::string_view code = values[0];
+    const auto count = static_cast<int>(std::size(DIRECTION_CODES));
+    if (code.size() != 1 || code[0] < '0' || code[0] >= '0' + count) {
+        return usage_error(USAGE_PROJ_DIRECTION, code, count - 1);
+    }
+    CommandLine line;
+    line.request = CommandLine::Request::proj;
+    line.proj_direction = code[0] - '0';
+    return line;
+}
+
+// Fewer than seven arguments: a lone --help, -h or --version is answered, and so is --proj with
+// its direction; anything else is wrong.
 CommandLine parse_short_call(int argc, char* const argv[]) {
     const std::span<char* const> arguments(argv + 1, static_cast<std::size_t>(std::max(argc - 1, 0)));
+    if (argc >= 2 && arguments[0] == PROJ_OPTION) {
+        return parse_proj(arguments.subspan(1));
+    }
     if (argc == 2 && asks_alone(arguments[0])) {
         CommandLine line;
         line.request = arguments[0] == std::string_view("--version") ? CommandLine::Request::version
@@ -119,8 +152,8 @@ CommandLine parse_short_call(int argc, char* const argv[]) {
         return line;
     }
     for (const std::string_view argument : arguments) {
-        if (asks_alone(argument)) {
-            return usage_error(USAGE_ALONE, argument);
+        if (const char* message = alone_message(argument)) {
+            return usage_error(message, argument);
         }
         if (argument.starts_with("--") && find_option(argument) == nullptr) {
             return usage_error(USAGE_UNKNOWN, argument);
@@ -205,7 +238,8 @@ CommandLine parse_command_line(int argc, char* const argv[]) {
         const std::string_view name = argv[first];
         const OptionRow* row = find_option(name);
         if (row == nullptr) {
-            return usage_error(asks_alone(name) ? USAGE_ALONE : USAGE_UNKNOWN, name);
+            const char* message = alone_message(name);
+            return usage_error(message != nullptr ? message : USAGE_UNKNOWN, name);
         }
         const bool takes_value = row->value != nullptr;
         if (takes_value && argc - first - 2 < 7) {  // its value would be the first of the seven

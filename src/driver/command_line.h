@@ -52,9 +52,10 @@ struct RunOptions {
 };
 
 struct CommandLine {
-    enum class Request { run, help, version, usage_error };
+    enum class Request { run, help, version, proj, usage_error };
     Request request = Request::run;
     RunOptions options;
+    std::int32_t proj_direction = 0;    // --proj: the direction code whose PROJ pipeline is printed
     char* const* positional = nullptr;  // the seven arguments of a run
     std::string error;                  // what was wrong: one line, with its line end
 };

@@ -12,6 +12,7 @@
 #include "driver/messages.h"
 #include "driver/progress.h"
 #include "driver/records.h"
+#include "proj/proj_text.h"
 
 namespace {
 
@@ -290,6 +291,10 @@ int run(int argc, char* argv[], Console& console) {
     switch (line.request) {
         case CommandLine::Request::help: return answer(console, usage_text());
         case CommandLine::Request::version: return answer(console, version_text());
+        case CommandLine::Request::proj: {
+            const DirectionCode& code = direction_codes()[static_cast<std::size_t>(line.proj_direction)];
+            return answer(console, zelwan::proj::pipeline(code.transformation) + '\n');
+        }
         case CommandLine::Request::usage_error: return usage_error(console, line.error);
         case CommandLine::Request::run: break;
     }

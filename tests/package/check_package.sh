@@ -22,13 +22,14 @@ case $package in
         fail "not zelwan $project_version: $(dpkg-deb -f "$package" Package Version)"
     dpkg -x "$package" "$root" || fail "dpkg -x"
     example=$root/usr/share/doc/zelwan/przyklad
+    proj=$root/usr/share/zelwan/proj
     program=("$root/usr/bin/zelwan")
     bash "$here/consumer.sh" "$root/usr" || fail "a program using the packaged core"
     ;;
 *.zip)
     mkdir "$root" && (cd "$root" && cmake -E tar xf "$package") || fail "cannot unpack"
     top=$root/$(basename "$package" .zip)
-    [ "$(cd "$root" && find . -type f | LC_ALL=C sort | tr '\n' ' ')" = \
+    [ "$(cd "$root" && find . -type f -not -path '*/proj/*' | LC_ALL=C sort | tr '\n' ' ')" = \
         "./${top##*/}/CZYTAJ.txt ./${top##*/}/przelicz-przyklad.bat ./${top##*/}/przyklad/punkty_2000.txt ./${top##*/}/przyklad/separatory.txt ./${top##*/}/zelwan.exe ./${top##*/}/zelwan.txt " ] ||
         fail "holds other files: $(cd "$root" && find . -type f)"
     imports=$(x86_64-w64-mingw32-objdump -p "$top/zelwan.exe" | sed -n 's/^\tDLL Name: //p' | LC_ALL=C sort | tr '\n' ' ')
@@ -44,10 +45,14 @@ case $package in
     mv "$top/przyklad/punkty_2000_wynik.txt" "$tmp/batch_wynik.txt" && rm "$top/przyklad/punkty_2000_wynik.txt.log" ||
         fail "przelicz-przyklad.bat made no result: $(head -c 300 "$tmp/batch.txt")"
     example=$top/przyklad
+    proj=$top/proj
     program=(wine "$top/zelwan.exe")
     ;;
 *) fail "neither a .deb nor a .zip" ;;
 esac
+# The PROJ files: what the reference program prints for --proj, and the WKT of both systems.
+cmp -s "$proj/zelwan-2.pipeline" <("$reference" --proj 2) && [ -s "$proj/zelwan-1965.wkt" ] && [ -s "$proj/zelwan-skawina.wkt" ] ||
+    fail "the PROJ files are missing or differ from zelwan --proj"
 for f in punkty_2000.txt separatory.txt; do
     cmp -s "$example/$f" "$here/../../examples/$f" || fail "the example's $f differs from examples/$f"
 done
