@@ -25,16 +25,24 @@ TEST(MapPoints, ThinnedToEveryKthPointWithinTheLimit) {
     EXPECT_EQ(kept.kept.size(), (5 * MAP_POINT_LIMIT + 7) / 8);
 }
 
-// A point 10,000 km out is still drawn; only one beyond that is counted as too far to draw.
-TEST(WriteMap, DrawsUpToTenThousandKilometresOut) {
+// A point 10,000 km out is still drawn; only one beyond that, in X or in Y alone, is counted as too
+// far to draw. A class thinned to every 2nd point says so.
+TEST(WriteMap, LegendCountsFarPointsAndThinning) {
     MapPoints points;
     points.place(PointOutcome::converted, {1e7, -1e7, 1, "p"});
     points.place(PointOutcome::outside, {1e7 + 0.5, 0, 2, "q"});
+    points.place(PointOutcome::outside, {0, 2e7, 3, "r"});
+    for (std::size_t n = 0; n <= MAP_POINT_LIMIT; ++n) {
+        points.place(PointOutcome::bad_height, {0, 0, 4, "s"});
+    }
     MemorySink sink;
     TextWriter out(sink, 256);
     write_map(out, points, RunPlan{}, "punkty.txt", 0);
     out.flush();
-    EXPECT_NE(sink.bytes.find("10 000 km): 1</text>"), std::string::npos) << sink.bytes;
+    const std::string legend = sink.bytes.substr(sink.bytes.find("<g transform"));
+    EXPECT_NE(legend.find("10 000 km): 2</text>"), std::string::npos) << legend;
+    const std::string all = std::to_string(MAP_POINT_LIMIT + 1);
+    EXPECT_NE(legend.find(" m: " + all + " (na mapie co 2-ty z " + all + ")</text>"), std::string::npos) << legend;
 }
 
 }  // namespace

@@ -60,6 +60,13 @@ full|punkty_wynik.txt.log|1 x 200|100000|1
 limit|punkty_wynik.txt|1 100 200|100000|1
 limit|punkty_wynik.txt.log|1 x 200|100000|1
 EOF_CASES
+    # Standard output itself full: a lost answer fails, and a lost start-up message keeps its status.
+    for call in --help --version 'brak.txt - 1 7 0 0 0'; do
+        # shellcheck disable=SC2086 # the words of the call are its arguments
+        "$prog" $call > /dev/full
+        status=$?
+        [ "$status" = 1 ] || fail "status $status, expected 1, with standard output on /dev/full: $call"
+    done
 }
 
 # About 1 MB of lines: mostly points, one line of every other kind, and last a line of 1200

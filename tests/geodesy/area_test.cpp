@@ -88,6 +88,12 @@ TEST(AreaTables, BandsGiveTheWholeBoundarysAnswer) {
                 }
             }
         }
+        // The box's edges and a metre beyond them, where Y reaches the first and the last band.
+        for (const double x : {area->min_x - 1, area->min_x, area->max_x, area->max_x + 1}) {
+            for (const double y : {area->min_y - 1, area->min_y, area->max_y, area->max_y + 1}) {
+                ASSERT_TRUE(same(x, y)) << x << " " << y;
+            }
+        }
         const double seam = (area->max_y - area->min_y + 2) / 64;  // bands over the box and a metre more
         for (int k = 0; k < 200000; ++k) {  // anywhere in and around the box, and on the seams
             const double x = area->min_x - 2 + (area->max_x - area->min_x + 4) * random.unit();
