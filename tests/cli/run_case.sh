@@ -2,9 +2,10 @@
 # Runs one golden case of the converter in an empty directory and compares what it leaves, byte for byte.
 # Usage: run_case.sh [--crlf-stdout] [--usage FILE] [--setup SCRIPT] <zelwan command> <case directory>
 # --crlf-stdout: standard output lines end with CR LF, as on Windows (the expected stdout has LF).
-# --usage FILE: the usage text of this build, where an expected stdout is help_long's (Windows names
-#               its manual otherwise).
+# --usage FILE: the usage text of this build, for help_long, which alone holds it word for word
+#               (Windows names its manual otherwise).
 # --setup SCRIPT: run with bash in the working directory once in/ is there, for what git cannot hold.
+# A line @USAGE@ in an expected stdout stands for the bytes `<zelwan command> --help` prints.
 set -u
 # Each file a run writes stops at 8 MiB (the largest any case expects is 4 KB) and a run at
 # ZELWAN_CASE_SECONDS (60; a case takes under a second natively, a few under Wine): a fault that
@@ -67,7 +68,10 @@ status=$?
 
 expected_stdout=$case_dir/stdout
 [ -n "$usage" ] && cmp -s "$expected_stdout" "$(dirname "$0")/help_long/stdout" && expected_stdout=$usage
-LC_ALL=C sed "s/\$/$crlf/" "$expected_stdout" > "$tmp/expected_stdout"
+if grep -qx @USAGE@ "$expected_stdout"; then
+    run "$tmp" "$tmp/usage" /dev/null --help || fail "--help: exit status $?"
+fi
+LC_ALL=C sed -e "/^@USAGE@\$/{r $tmp/usage" -e d -e '}' -e "s/\$/$crlf/" "$expected_stdout" > "$tmp/expected_stdout"
 cmp -s "$tmp/expected_stdout" "$tmp/stdout" || fail "stdout differs" "$tmp/expected_stdout" "$tmp/stdout"
 cmp -s "$expected_stderr" "$tmp/stderr" || fail "stderr differs" "$expected_stderr" "$tmp/stderr"
 
