@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the stage scripts: install_missing [OPTION...] PACKAGE... installs the Debian packages
 # given that are not installed yet; options such as --no-install-recommends go to apt-get install.
 install_missing() {
