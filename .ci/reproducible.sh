@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source .ci/packages.sh
 install_missing --no-install-recommends g++-mingw-w64-x86-64-posix groff-base emscripten zip dpkg-dev
-export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) NODE_PATH=/usr/share/nodejs
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH NODE_PATH=/usr/share/nodejs
 root=$(mktemp -d)
 for copy in first other/second; do
     dir=$root/$copy/zelwan

@@ -52,6 +52,7 @@ run_tool() {
             [ "$kind" = skawina ] && direction=0
             timing=$(cd "$work" && "$build/bench/measure" "$build/zelwan" "$input" out/ 0 $direction 0 1 1 2>&1 >/dev/null) ;;
         mawk)
+            # shellcheck disable=SC2016 # mawk's fields, not the shell's
             timing=$("$build/bench/measure" -o "$work/out/mawk_$kind.txt" mawk '{print $1";"$2";"$3";"$4}' "$input" 2>&1) ;;
         cct)
             local pipeline=$pipeline_county

@@ -1,39 +1,34 @@
-# Hardening: a build of everything under the sanitizers, the fuzz target over the record loop,
-# and the fault tests of the real executable.
+# The settings every target of ours is built with, given to each by zelwan_target_options(): the
+# warnings, Debian's hardening and, when asked for, the sanitizers or the fuzzer's coverage. Not
+# global: GoogleTest, built from source in the cross builds, keeps its own.
 
 option(ZELWAN_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(ZELWAN_FUZZ "Build the libFuzzer target over the record loop (clang only)" OFF)
+if(ZELWAN_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  message(FATAL_ERROR "ZELWAN_FUZZ needs clang: libFuzzer comes with it")
+endif()
 
 # The first report ends the process with a failure: nothing recovers and carries on.
 set(ZELWAN_SANITIZER_FLAGS
     -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
-if(ZELWAN_SANITIZE OR ZELWAN_FUZZ)
-  add_compile_options(${ZELWAN_SANITIZER_FLAGS})
-  add_link_options(${ZELWAN_SANITIZER_FLAGS})
-endif()
-
-if(ZELWAN_FUZZ)
-  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    message(FATAL_ERROR "ZELWAN_FUZZ needs clang: libFuzzer comes with it")
+function(zelwan_target_options target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${ZELWAN_WERROR}>:/WX>)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<BOOL:${ZELWAN_WERROR}>:-Werror>)
   endif()
-  # Coverage feedback from every library the target drives, not only from the target itself.
-  add_compile_options(-fsanitize=fuzzer-no-link)
-  add_executable(record_loop_fuzz fuzz/record_loop_fuzz.cpp)
-  target_link_libraries(record_loop_fuzz PRIVATE driver)
-  target_include_directories(record_loop_fuzz PRIVATE ${PROJECT_SOURCE_DIR}/tests)  # support/doubles.h
-  target_link_options(record_loop_fuzz PRIVATE -fsanitize=fuzzer)
-endif()
-
-# Not in the Windows build: its tests are those of tests/wine, and these use Linux paths and devices.
-if(ZELWAN_TESTS AND NOT CMAKE_CROSSCOMPILING)
-  enable_testing()
-
-  # Peak memory is asserted only without the sanitizers, whose shadow memory would swamp it.
-  foreach(group IN ITEMS disk_full stream)
-    add_test(NAME faults.${group}
-             COMMAND bash "${PROJECT_SOURCE_DIR}/tests/faults/run_faults.sh" $<TARGET_FILE:zelwan> ${group}
-                     $<IF:$<BOOL:${ZELWAN_SANITIZE}>,sanitized,plain>)
-    set_tests_properties(faults.${group} PROPERTIES TIMEOUT 300)  # a FIFO left without its partner
-  endforeach()
-endif()
+  # As Debian builds its packages: fortified libc calls, a read-only GOT, no compiler banner in the
+  # objects (the same bytes from every build of a commit).
+  if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT EMSCRIPTEN)
+    target_compile_options(${target} PRIVATE -fno-ident $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+    target_link_options(${target} PRIVATE -Wl,-z,relro,-z,now)
+  endif()
+  if(ZELWAN_SANITIZE OR ZELWAN_FUZZ)
+    target_compile_options(${target} PRIVATE ${ZELWAN_SANITIZER_FLAGS})
+    target_link_options(${target} PRIVATE ${ZELWAN_SANITIZER_FLAGS})
+  endif()
+  if(ZELWAN_FUZZ)  # coverage feedback from every library the fuzz target drives, not only its own
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
+endfunction()

@@ -135,10 +135,10 @@ function currentSettings() {
 }
 
 function restoreSettings() {
-  let saved = null;
+  let saved;
   try {
     saved = JSON.parse(localStorage.getItem(SETTINGS_KEY));
-  } catch (error) {
+  } catch {
     saved = null; // no storage here, or something else in it: the defaults stand
   }
   fillDecimals($('xy-code'), 2, saved ? saved.xy : 1);
@@ -156,7 +156,7 @@ function restoreSettings() {
 function saveSettings() {
   try {
     localStorage.setItem(SETTINGS_KEY, JSON.stringify(currentSettings()));
-  } catch (error) {
+  } catch {
     // settings are a convenience: a page without storage converts all the same
   }
 }

@@ -2,10 +2,15 @@
 # Runs one golden case of the converter in an empty directory and compares what it leaves, byte for byte.
 # Usage: run_case.sh [--crlf-stdout] [--usage FILE] [--setup SCRIPT] <zelwan command> <case directory>
 # --crlf-stdout: standard output lines end with CR LF, as on Windows (the expected stdout has LF).
-# --usage FILE: the usage text of this build, where an expected stdout is help_long's (Windows names
-#               its manual otherwise).
+# --usage FILE: the usage text of this build, for help_long, which alone holds it word for word
+#               (Windows names its manual otherwise).
 # --setup SCRIPT: run with bash in the working directory once in/ is there, for what git cannot hold.
+# A line @USAGE@ in an expected stdout stands for the bytes `<zelwan command> --help` prints.
 set -u
+# Each file a run writes stops at 8 MiB (the largest any case expects is 4 KB) and a run at
+# ZELWAN_CASE_SECONDS (60; a case takes under a second natively, a few under Wine): a fault that
+# writes or loops without end fails the case long before CTest's timeout, and fills no disk.
+cap_kib=8192 seconds=${ZELWAN_CASE_SECONDS:-60}
 crlf="" usage="" setup=""
 while [[ $1 == --* ]]; do
     case $1 in
@@ -28,9 +33,13 @@ fail() {  # fail <what went wrong> [<expected file> <actual file>]
     [ -f "$case_dir/why" ] && echo "  this case proves: $(< "$case_dir/why")"
     [ $# -lt 3 ] || cmp "$2" "$3"
     [ $# -lt 3 ] || diff --label expected --label actual <(od -An -c "$2") <(od -An -c "$3") | head -n 20
-    echo "(left in $tmp)"
+    local kib
+    kib=$(du -sk "$tmp" | cut -f1)  # a small folder stays for a look; a runaway's goes
+    if [ "$kib" -le 1024 ]; then echo "(left in $tmp)"; else rm -rf "$tmp" && echo "(removed $tmp: $kib KiB)"; fi
     exit 1
 }
+# run <directory> <stdout file> <stderr file> <argument>...: the program there, capped in size and time
+run() { (cd "$1" && ulimit -c 0 -f "$cap_kib" && exec timeout -k 5 "$seconds" "$prog" "${@:4}" < /dev/null > "$2" 2> "$3"); }
 # list <folder> [<find tests>...]: the paths below it, sorted; none if there is no such folder
 list() { (cd "$1" 2> /dev/null && find . -mindepth 1 "${@:2}" -printf '%P\n' | LC_ALL=C sort); }
 
@@ -44,19 +53,26 @@ mapfile -t args < "$case_dir/args"
 args=("${args[@]//@WORK@/$work}")  # an absolute path into the working directory
 expected_stderr=/dev/null  # through a pipe nothing may appear on standard error
 if [ -f "$case_dir/terminal" ]; then  # standard error is a terminal, as for a person; "script" makes one
+    script -qec true /dev/null > /dev/null 2>&1 || { echo "SKIP: no terminal to be had here"; rm -rf "$tmp"; exit 77; }
     expected_stderr=$case_dir/stderr
-    script -qec "cd $(printf '%q' "$work") && exec $(printf '%q ' "$prog" "${args[@]}") > $(printf '%q' "$tmp/stdout")" \
-        /dev/null < /dev/null > "$tmp/stderr"
+    (ulimit -c 0 -f "$cap_kib" && exec timeout -k 5 "$seconds" script -qec \
+        "cd $(printf '%q' "$work") && exec $(printf '%q ' "$prog" "${args[@]}") > $(printf '%q' "$tmp/stdout")" \
+        /dev/null < /dev/null > "$tmp/stderr")
 else
-    (cd "$work" && exec "$prog" "${args[@]}" < /dev/null > "$tmp/stdout" 2> "$tmp/stderr")
+    run "$work" "$tmp/stdout" "$tmp/stderr" "${args[@]}"
 fi
 status=$?
+[ "$status" != 124 ] || fail "still running after $seconds s"
+[ "$status" != 153 ] || fail "a file reached the cap of $cap_kib KiB"
 [ "$status" = "$(< "$case_dir/status")" ] ||
     fail "exit status $status, expected $(< "$case_dir/status"); stdout: $(head -c 300 "$tmp/stdout")"
 
 expected_stdout=$case_dir/stdout
 [ -n "$usage" ] && cmp -s "$expected_stdout" "$(dirname "$0")/help_long/stdout" && expected_stdout=$usage
-LC_ALL=C sed "s/\$/$crlf/" "$expected_stdout" > "$tmp/expected_stdout"
+if grep -qx @USAGE@ "$expected_stdout"; then
+    run "$tmp" "$tmp/usage" /dev/null --help || fail "--help: exit status $?"
+fi
+LC_ALL=C sed -e "/^@USAGE@\$/{r $tmp/usage" -e d -e '}' -e "s/\$/$crlf/" "$expected_stdout" > "$tmp/expected_stdout"
 cmp -s "$tmp/expected_stdout" "$tmp/stdout" || fail "stdout differs" "$tmp/expected_stdout" "$tmp/stdout"
 cmp -s "$expected_stderr" "$tmp/stderr" || fail "stderr differs" "$expected_stderr" "$tmp/stderr"
 

@@ -8,9 +8,18 @@ set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 list=$(cd "$(dirname "${1:-$root/tests/faults/planted.txt}")" && pwd)/$(basename "${1:-planted.txt}")
 tree=$(mktemp -d) || exit 1
+trap 'rm -rf "$tree"' EXIT
+trap 'exit 1' INT TERM  # the tree goes however the run ends
+# A fault may write or loop without end: every file stops at 256 MiB (the largest the build writes
+# is zelwan, 2 MB; the golden runs cap theirs lower), a golden run at 10 s (natively each takes
+# under one), and the tests' temporary folders, failed cases' too, go with the tree.
+ulimit -S -f 262144
+export ZELWAN_CASE_SECONDS=10 TMPDIR=$tree/tmp
+mkdir "$TMPDIR"
 (cd "$root" && git ls-files -z | xargs -0 cp -a --parents -t "$tree") || exit 1
-cmake -S "$tree" -B "$tree/build" -DZELWAN_BENCH=OFF > /dev/null && cmake --build "$tree/build" -j2 > /dev/null &&
-    ctest --test-dir "$tree/build" -j2 > /dev/null || { echo "the suite fails without any fault ($tree)"; exit 1; }
+{ cmake -S "$tree" -B "$tree/build" -DZELWAN_BENCH=OFF > /dev/null && cmake --build "$tree/build" -j2 > /dev/null &&
+    ctest --test-dir "$tree/build" -j2 --output-on-failure > "$tree/ctest.log"; } ||
+    { echo "the suite fails without any fault:"; tail -n 40 "$tree/ctest.log"; exit 1; }
 
 planted=0
 caught=0
@@ -33,6 +42,6 @@ while IFS= read -r line; do
     fi
     mv "$tree/saved" "$tree/$file"
     touch "$tree/$file"
+    rm -rf "${TMPDIR:?}"/*
 done < "$list"
 echo "$caught of $planted planted faults caught"
-rm -rf "$tree"

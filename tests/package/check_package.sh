@@ -27,7 +27,7 @@ case $package in
     bash "$here/consumer.sh" "$root/usr" || fail "a program using the packaged core"
     ;;
 *.zip)
-    mkdir "$root" && (cd "$root" && cmake -E tar xf "$package") || fail "cannot unpack"
+    { mkdir "$root" && (cd "$root" && cmake -E tar xf "$package"); } || fail "cannot unpack"
     top=$root/$(basename "$package" .zip)
     [ "$(cd "$root" && find . -type f -not -path '*/proj/*' | LC_ALL=C sort | tr '\n' ' ')" = \
         "./${top##*/}/CZYTAJ.txt ./${top##*/}/przelicz-przyklad.bat ./${top##*/}/przyklad/punkty_2000.txt ./${top##*/}/przyklad/separatory.txt ./${top##*/}/zelwan.exe ./${top##*/}/zelwan.txt " ] ||
@@ -37,12 +37,12 @@ case $package in
     manual=$top/zelwan.txt
     iconv -f UTF-8 -t UTF-8 "$manual" > /dev/null || fail "zelwan.txt is not UTF-8"
     [ "$(grep -c $'\r$' "$manual")" -eq "$(wc -l < "$manual")" ] || fail "zelwan.txt has lines without CR LF"
-    grep -q 'poza Skawiną' "$manual" && grep -q 'Uzycie: zelwan \[OPCJE\]' "$manual" || fail "zelwan.txt is not the manual"
+    { grep -q 'poza Skawiną' "$manual" && grep -q 'Uzycie: zelwan \[OPCJE\]' "$manual"; } || fail "zelwan.txt is not the manual"
     ! grep -q -E 'README|man zelwan' "$manual" || fail "zelwan.txt points to what the zip does not hold"
     # A double-click on the example's batch file, as cmd runs it; its pause reads NUL and ends.
     (cd "$root" && wine cmd /c "${top##*/}\\przelicz-przyklad.bat" < /dev/null > "$tmp/batch.txt" 2>&1) ||
         fail "przelicz-przyklad.bat: $(head -c 300 "$tmp/batch.txt")"
-    mv "$top/przyklad/punkty_2000_wynik.txt" "$tmp/batch_wynik.txt" && rm "$top/przyklad/punkty_2000_wynik.txt.log" ||
+    { mv "$top/przyklad/punkty_2000_wynik.txt" "$tmp/batch_wynik.txt" && rm "$top/przyklad/punkty_2000_wynik.txt.log"; } ||
         fail "przelicz-przyklad.bat made no result: $(head -c 300 "$tmp/batch.txt")"
     example=$top/przyklad
     proj=$top/proj
@@ -51,7 +51,7 @@ case $package in
 *) fail "neither a .deb nor a .zip" ;;
 esac
 # The PROJ files: what the reference program prints for --proj, and the WKT of both systems.
-cmp -s "$proj/zelwan-2.pipeline" <("$reference" --proj 2) && [ -s "$proj/zelwan-1965.wkt" ] && [ -s "$proj/zelwan-skawina.wkt" ] ||
+{ cmp -s "$proj/zelwan-2.pipeline" <("$reference" --proj 2) && [ -s "$proj/zelwan-1965.wkt" ] && [ -s "$proj/zelwan-skawina.wkt" ]; } ||
     fail "the PROJ files are missing or differ from zelwan --proj"
 for f in punkty_2000.txt separatory.txt; do
     cmp -s "$example/$f" "$here/../../examples/$f" || fail "the example's $f differs from examples/$f"
@@ -61,7 +61,7 @@ done
 run_example() {  # run_example <folder> <zelwan command>...
     local folder=$1
     shift
-    mkdir "$folder" && cp "$example/punkty_2000.txt" "$example/separatory.txt" "$folder/" || fail "copy"
+    { mkdir "$folder" && cp "$example/punkty_2000.txt" "$example/separatory.txt" "$folder/"; } || fail "copy"
     (cd "$folder" && "$@" punkty_2000.txt - 0 3 0 1 1 < /dev/null > stdout.txt 2>&1) ||
         fail "$* on the example: status $?, $(head -c 300 "$folder/stdout.txt")"
     [ ! -s "$folder/stdout.txt" ] || fail "$* printed $(head -c 300 "$folder/stdout.txt")"
