@@ -47,7 +47,8 @@ constexpr DirectionCode DIRECTION_CODES[] = {
 void take_height(RunPlan& plan, const zelwan::CoordinateSystemInfo& system, std::int32_t height_direction) {
     if (height_direction == 0 || height_direction == 1) {
         plan.height_system = &system;
-        plan.height_sense = height_direction == 0 ? zelwan::HeightSense::forward : zelwan::HeightSense::inverse;
+        plan.height_sense =
+            height_direction == 0 ? zelwan::HeightSense::forward : zelwan::HeightSense::inverse;
     }
 }
 
@@ -72,7 +73,7 @@ struct OptionRow {
 };
 
 // clang-format off
-const OptionRow OPTION_ROWS[] = {
+constexpr OptionRow OPTION_ROWS[] = {
     {"--strict", nullptr, "  --strict            kod wyjscia 3, gdy log zawiera blad (poza ostrzezeniem)\n",
      [](RunOptions& o, const char*) -> const char* { o.strict = true; return nullptr; }},
     {"--map", "nazwy pliku", "  --map MAPA          mapa przebiegu w SVG: granica obszaru i punkty\n",

@@ -42,7 +42,8 @@ TEST(WriteMap, LegendCountsFarPointsAndThinning) {
     const std::string legend = sink.bytes.substr(sink.bytes.find("<g transform"));
     EXPECT_NE(legend.find("10 000 km): 2</text>"), std::string::npos) << legend;
     const std::string all = std::to_string(MAP_POINT_LIMIT + 1);
-    EXPECT_NE(legend.find(" m: " + all + " (na mapie co 2-ty z " + all + ")</text>"), std::string::npos) << legend;
+    EXPECT_NE(legend.find(" m: " + all + " (na mapie co 2-ty z " + all + ")</text>"), std::string::npos)
+        << legend;
 }
 
 }  // namespace
