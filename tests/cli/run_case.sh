@@ -53,7 +53,7 @@ mapfile -t args < "$case_dir/args"
 args=("${args[@]//@WORK@/$work}")  # an absolute path into the working directory
 expected_stderr=/dev/null  # through a pipe nothing may appear on standard error
 if [ -f "$case_dir/terminal" ]; then  # standard error is a terminal, as for a person; "script" makes one
-    script -qec true /dev/null > /dev/null 2>&1 || { echo "SKIP: no terminal to be had here"; rm -rf "$tmp"; exit 77; }
+    script -qec true /dev/null < /dev/null > /dev/null 2>&1 || { echo "SKIP: no terminal to be had here"; rm -rf "$tmp"; exit 77; }
     expected_stderr=$case_dir/stderr
     (ulimit -c 0 -f "$cap_kib" && exec timeout -k 5 "$seconds" script -qec \
         "cd $(printf '%q' "$work") && exec $(printf '%q ' "$prog" "${args[@]}") > $(printf '%q' "$tmp/stdout")" \

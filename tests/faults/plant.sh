@@ -23,7 +23,7 @@ mkdir "$TMPDIR"
 
 planted=0
 caught=0
-while IFS= read -r line; do
+while IFS= read -r -u 3 line; do  # on its own descriptor: no test may eat the list
     [[ $line == *" @@ "* && $line != "#"* ]] || continue
     IFS=$'\x01' read -r file text replacement what <<< "${line// @@ /$'\x01'}"
     cp "$tree/$file" "$tree/saved"
@@ -43,5 +43,5 @@ while IFS= read -r line; do
     mv "$tree/saved" "$tree/$file"
     touch "$tree/$file"
     rm -rf "${TMPDIR:?}"/*
-done < "$list"
+done 3< "$list"
 echo "$caught of $planted planted faults caught"
