@@ -14,13 +14,10 @@ import puppeteer from '../web/node_modules/puppeteer-core/lib/esm/puppeteer/pupp
 const [pageDir, nativeArgument, points, repetitions = '3'] = process.argv.slice(2);
 const native = path.resolve(nativeArgument);
 const name = path.basename(points);
-const result = name.replace(/(\.[^.]*)?$/, '_wynik$1');
-const args = ['--map', `${result}.svg`, name, '-', '0', '2', '0', '1', '1'];
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'zelwan-web-bench-'));
 fs.copyFileSync(points, path.join(work, name));
-fs.writeFileSync(path.join(work, 'separatory.txt'), ' \t\r\n;\r\n'); // the page's defaults
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: true,
@@ -30,9 +27,13 @@ const browser = await puppeteer.launch({
 const page = await browser.newPage();
 await page.goto(pathToFileURL(path.resolve(pageDir, 'index.html')).href);
 await (await page.$('#files')).uploadFile(path.resolve(points));
+await page.waitForSelector('#direction option'); // the codes are the program's answer
 for (const [id, value] of [['mode', '0'], ['direction', '2'], ['height-direction', '0'], ['xy-code', '1'], ['h-code', '1']]) {
   await page.select(`#${id}`, value);
 }
+// The page's defaults as options, and the result's name as the program gives it.
+const { output } = await page.evaluate((input) => window.zelwan.outputPaths(input), name);
+const args = ['--map', `${output}.svg`, '--delimiters', ' \t', '--separator', ';', name, '-', '0', '2', '0', '1', '1'];
 
 const timings = { page: [], native: [] };
 let moves = 0;

@@ -1,23 +1,9 @@
 'use strict';
 // The page around the program: the settings, the files, and the results. Every conversion is a run
 // of the program's real main in a worker, with the arguments the command line would get, so the
-// files that come back are the command line's, byte for byte.
+// files that come back are the command line's, byte for byte. What the codes name, which files a
+// run writes and how its summary reads, the page asks the program too.
 
-const DIRECTIONS = {
-  planar: [
-    ['0', '„UL Skawina” → „2000 S7 21”'],
-    ['1', '„2000 S7 21” → „UL Skawina”'],
-    ['2', '„1965 pow krakowski” → „2000 S7 21”'],
-    ['3', '„2000 S7 21” → „1965 pow krakowski”'],
-  ],
-  heights: [
-    ['0', 'X, Y w „UL Skawina” (stała 0,03 m)'],
-    ['1', 'X, Y w „1965 pow krakowski”'],
-    ['2', 'X, Y w „2000 S7 21”'],
-    ['3', 'bez układu: bez obszaru i bez poprawki'],
-  ],
-};
-const SEPARATORS_FILE = 'separatory.txt';
 const SETTINGS_KEY = 'zelwan.settings';
 const $ = (id) => document.getElementById(id);
 
@@ -31,6 +17,7 @@ function workerSource() {
     'var createZelwan = ' + createZelwan.toString() + ';',
     runZelwan.toString(),
     filesUnder.toString(),
+    zelwanAnswers.toString(),
     workerMain.toString(),
     'workerMain();',
   ].join('\n');
@@ -74,15 +61,24 @@ function runInWorker(request, onProgress, transfer) {
   });
 }
 
-// For automated checks: the command line's arguments after the program's name, and the working
-// directory before the run (relative path -> Uint8Array, or null for an empty folder "name/").
+// For automated checks: run() takes the command line's arguments after the program's name, and the
+// working directory before the run (relative path -> Uint8Array, or null for an empty folder
+// "name/"); describe() and outputPaths() are the program's zelwan_describe and zelwan_output_paths.
 window.zelwan = {
   run(args, files) {
     return runInWorker({ args: args.map(String), files: files || {} }); // copied, never transferred
   },
+  describe() {
+    return runInWorker({ ask: 'describe' });
+  },
+  outputPaths(input, directory = '-') {
+    return runInWorker({ ask: 'outputPaths', input: String(input), directory: String(directory) });
+  },
 };
 
 // --- settings ---------------------------------------------------------------------------------
+
+let described = null; // the program's zelwan_describe: version, direction codes, usage text
 
 function decimalsWord(count) {
   if (count === 1) return 'miejsce';
@@ -99,27 +95,53 @@ function fillDecimals(select, offset, chosen) {
   select.value = String(chosen);
 }
 
-// The system a direction's input is in: heights only names it, the four transformations start from it.
-const PLANAR_INPUT = ['0', '2', '1', '2']; // "UL Skawina", "2000 S7 21", "1965 pow krakowski", "2000 S7 21"
+const codeRow = (code) => described.directions.find((row) => String(row.code) === code);
+
+function directionText(row, heightsOnly) {
+  if (!heightsOnly) return `„${row.from}” → „${row.to}”`;
+  if (row.heights_system === null) return 'bez układu: bez obszaru i bez poprawki';
+  return `X, Y w „${row.heights_system}”${row.heights_constant ? ' (poprawka stała)' : ''}`;
+}
+
 let lastPlanar = '0';
 
+// A new mode keeps the file's system: heights only names the system a transformation starts from.
 function fillDirections() {
   const select = $('direction');
   const heightsOnly = $('mode').value === '2';
-  const shownHeights = select.options.length > 0 && select.options[0].text === DIRECTIONS.heights[0][1];
   let value = select.value || '0';
-  if (heightsOnly && !shownHeights) {
-    lastPlanar = value;
-    value = PLANAR_INPUT[Number(value)]; // the same file, its coordinates in the same system
-  } else if (!heightsOnly && shownHeights) {
-    value = PLANAR_INPUT[Number(lastPlanar)] === value ? lastPlanar : String(PLANAR_INPUT.indexOf(value));
-    if (value === '-1') value = lastPlanar; // no system chosen: back to the transformation before
+  const shown = select.dataset.heightsOnly;
+  if (shown !== undefined && (shown === 'yes') !== heightsOnly) {
+    const row = codeRow(value);
+    if (heightsOnly) {
+      lastPlanar = value;
+      const same = described.directions.find((other) => other.heights_system === row.from);
+      value = same ? String(same.code) : value;
+    } else if (codeRow(lastPlanar).from !== row.heights_system) {
+      const same = described.directions.find((other) => other.from === row.heights_system);
+      value = same ? String(same.code) : lastPlanar; // no system chosen: back to the transformation before
+    } else {
+      value = lastPlanar;
+    }
   }
   select.length = 0;
-  for (const [option, text] of heightsOnly ? DIRECTIONS.heights : DIRECTIONS.planar) select.add(new Option(text, option));
+  for (const row of described.directions) select.add(new Option(directionText(row, heightsOnly), String(row.code)));
   select.value = value;
+  if (select.selectedIndex < 0) select.selectedIndex = 0;
+  select.dataset.heightsOnly = heightsOnly ? 'yes' : 'no';
   $('direction-label').textContent = heightsOnly ? 'Układ współrzędnych pliku' : 'Kierunek';
 }
+
+// The systems the codes join, in the order the codes name them, for the page's words.
+function fillSystems() {
+  const names = [...new Set(described.directions.flatMap((row) => [row.from, row.to]))].map((name) => `„${name}”`);
+  $('systems').textContent = `${names.slice(0, -1).join(', ')} i ${names[names.length - 1]}`;
+  const constant = described.directions.find((row) => row.heights_constant);
+  $('constant-system').textContent = constant ? constant.heights_system : '';
+}
+
+const delimiterBoxes = () => [...document.querySelectorAll('.delimiter')];
+const optionBoxes = () => [...document.querySelectorAll('.option')];
 
 function currentSettings() {
   return {
@@ -128,10 +150,36 @@ function currentSettings() {
     height: $('height-direction').value,
     xy: $('xy-code').value,
     h: $('h-code').value,
-    delimiters: [...document.querySelectorAll('.delimiter')].filter((box) => box.checked).map((box) => box.value),
+    delimiters: delimiterBoxes().filter((box) => box.checked).map((box) => box.value),
     other: $('other-delimiters').value,
     separator: $('separator').value,
+    options: Object.fromEntries(optionBoxes().map((box) => [box.id, box.checked])),
   };
+}
+
+const delimitersOf = (settings) => [...new Set([...settings.delimiters, ...settings.other])].join('');
+
+// What a spreadsheet saves as CSV here: a header, ';' between the fields, comma decimals. The page
+// starts with the plain kind: space or tab between the fields, decimal points, no header.
+const FILE_KINDS = {
+  sheet: { header: true, 'decimal-comma': true, delimiters: ';' },
+  plain: { header: false, 'decimal-comma': false, delimiters: ' \t' },
+};
+
+function setFileKind(kind) {
+  $('header').checked = kind.header;
+  $('decimal-comma').checked = kind['decimal-comma'];
+  for (const box of delimiterBoxes()) box.checked = kind.delimiters.includes(box.value);
+  $('other-delimiters').value = '';
+  $('separator').value = ';';
+}
+
+// Ticked exactly when the controls it sets are as it sets them.
+function showFileKind() {
+  const settings = currentSettings();
+  const sheet = FILE_KINDS.sheet;
+  $('sheet').checked = settings.options.header === sheet.header && settings.options['decimal-comma'] === sheet['decimal-comma'] &&
+    delimitersOf(settings) === sheet.delimiters && settings.separator === ';';
 }
 
 function restoreSettings() {
@@ -145,12 +193,16 @@ function restoreSettings() {
   fillDecimals($('h-code'), 1, saved ? saved.h : 1);
   if (saved) $('mode').value = saved.mode;
   fillDirections();
-  if (!saved) return;
-  $('direction').value = saved.direction;
-  $('height-direction').value = saved.height;
-  for (const box of document.querySelectorAll('.delimiter')) box.checked = saved.delimiters.includes(box.value);
-  $('other-delimiters').value = saved.other;
-  $('separator').value = saved.separator;
+  if (saved) {
+    $('direction').value = saved.direction;
+    if ($('direction').selectedIndex < 0) $('direction').selectedIndex = 0;
+    $('height-direction').value = saved.height;
+    for (const box of delimiterBoxes()) box.checked = saved.delimiters.includes(box.value);
+    for (const box of optionBoxes()) box.checked = (saved.options || {})[box.id] === true;
+    $('other-delimiters').value = saved.other;
+    $('separator').value = saved.separator;
+  }
+  showFileKind();
 }
 
 function saveSettings() {
@@ -171,33 +223,42 @@ function chooseFiles(files) {
   list.textContent = '';
   for (const file of chosenFiles) {
     const item = document.createElement('li');
-    item.textContent = `${file.name} (${file.size.toLocaleString('pl-PL')} B)`;
+    item.textContent = `${file.name} (${file.size} B)`;
     list.append(item);
   }
-  $('convert').disabled = chosenFiles.length === 0;
+  $('convert').disabled = chosenFiles.length === 0 || !described;
   $('hint').textContent = chosenFiles.length === 0 ? 'Najpierw wybierz plik punktów.' : '';
 }
 
-// The separators file the program reads: line 1 the input delimiters, line 2 the output separator.
-function separatorsFile(settings) {
-  const delimiters = [...new Set([...settings.delimiters, ...settings.other])].join('');
-  return new TextEncoder().encode(`${delimiters}\r\n${settings.separator}\r\n`);
+// Beside the result and named after it: "punkty_wynik.txt" gives "punkty_wynik_odrzucone.txt".
+function rejectedName(output) {
+  const dot = output.lastIndexOf('.');
+  return dot < 0 ? output + '_odrzucone' : output.slice(0, dot) + '_odrzucone' + output.slice(dot);
 }
 
-// The program's own rule for a name without folders: the base name, "_wynik", the extension.
-function outputName(inputName) {
-  const dot = inputName.lastIndexOf('.');
-  return dot < 0 ? inputName + '_wynik' : inputName.slice(0, dot) + '_wynik' + inputName.slice(dot);
+// The command line of one file: the settings as options, then the seven arguments.
+function runArguments(settings, input, names) {
+  const args = ['--map', names.map, '--delimiters', delimitersOf(settings), '--separator', settings.separator];
+  for (const name of ['header', 'decimal-comma', 'keep-extra']) if (settings.options[name]) args.push(`--${name}`);
+  if (names.rejected) args.push('--rejected', names.rejected);
+  return [...args, input, '-', settings.mode, settings.direction, settings.height, settings.xy, settings.h];
 }
 
+// Line ends in the file, near enough to what the program will count, for the progress bar.
 function countLines(bytes) {
-  let lines = 0;
-  for (let at = bytes.indexOf(10); at >= 0; at = bytes.indexOf(10, at + 1)) ++lines;
-  return bytes.length > 0 && bytes[bytes.length - 1] !== 10 ? lines + 1 : lines;
+  const count = (end) => {
+    let lines = 0;
+    for (let at = bytes.indexOf(end); at >= 0; at = bytes.indexOf(end, at + 1)) ++lines;
+    return lines;
+  };
+  const lines = count(10) || count(13); // a classic Mac file ends its lines with CR alone
+  return bytes.length > 0 && bytes[bytes.length - 1] !== 10 && bytes[bytes.length - 1] !== 13 ? lines + 1 : lines;
 }
 
 // --- results ----------------------------------------------------------------------------------
 
+const PREVIEW_BYTES = 20000;
+const LISTED_MESSAGES = 200;
 let blobUrls = [];
 
 function download(name, bytes, type) {
@@ -210,18 +271,134 @@ function download(name, bytes, type) {
   return link;
 }
 
-// The summary the terminal shows, for the page.
-function summaryText(s, status) {
-  const counts = s
-    ? `linie ${s.lines}, zapisane ${s.written}, odrzucone ${s.rejected} (format ${s.format}, ` +
-      `poza obszarem ${s.outside}, H ${s.height}), ostrzeżenia ${s.warnings}`
-    : 'pliku nie przetworzono';
-  return status === 0 ? counts : `${counts}; kod wyjścia ${status}`;
+// The first lines of a file the program wrote (Windows-1250, CR LF); the last one may be cut.
+function previewLines(bytes) {
+  const lines = new TextDecoder('windows-1250').decode(bytes.subarray(0, PREVIEW_BYTES)).split('\r\n');
+  if (bytes.length <= PREVIEW_BYTES) lines.pop(); // what follows the last line end: nothing
+  return { lines, cut: bytes.length > PREVIEW_BYTES };
 }
 
-function preview(bytes) {
-  const shown = new TextDecoder('windows-1250').decode(bytes.subarray(0, 20000));
-  return bytes.length > 20000 ? shown + '\n…' : shown;
+// A preview of a file the run wrote, its rejected lines marked; hidden when there is no such file.
+function fillPart(article, selector, bytes, marks = new Map()) {
+  const pre = article.querySelector(selector);
+  pre.closest('details').hidden = !bytes;
+  if (bytes && bytes.length === 0) pre.textContent = '(pusty plik)';
+  if (!bytes || bytes.length === 0) return;
+  const { lines, cut } = previewLines(bytes);
+  lines.forEach((line, i) => {
+    const span = document.createElement('span');
+    span.textContent = `${line}\n`;
+    if (marks.has(i)) {
+      span.className = 'rejected-line';
+      span.title = marks.get(i);
+    }
+    pre.append(span);
+  });
+  if (cut) pre.append('…');
+}
+
+// The log's messages, after its heading, each about one line: "... w lini N '<the line>' ...".
+function logMessages(bytes) {
+  const lines = previewLines(bytes.subarray(0, 50 * PREVIEW_BYTES)).lines;
+  const heading = lines.findIndex((line) => line.startsWith('Wykaz '));
+  return heading < 0 ? [] : lines.slice(heading + 1).filter(Boolean).map((text) => {
+    const about = /w lini (\d+)[^']*'(.*)'/.exec(text);
+    return { text, line: about ? Number(about[1]) : 0, quoted: about ? about[2] : null };
+  });
+}
+
+// Which lines of the result the messages rejected: a rejected line is copied there as read, in the
+// input's order, and no sooner than its own line (line N is at most the result's N-th line). A
+// warned line is written converted, so it matches nothing.
+function rejectedLines(resultLines, messages) {
+  const marks = new Map();
+  let next = 0;
+  for (const { text, line, quoted } of messages) {
+    for (let i = next; quoted !== null && i < Math.min(line, resultLines.length); ++i) {
+      if (resultLines[i] === quoted) {
+        marks.set(i, text);
+        next = i + 1;
+        break;
+      }
+    }
+  }
+  return marks;
+}
+
+// The map as part of the page, so that a point's tooltip (its <title>) shows under the pointer.
+// The SVG is the program's own, its texts escaped by it; the page only lets it scale.
+function inlineMap(bytes, inputName) {
+  const svg = new DOMParser().parseFromString(new TextDecoder().decode(bytes), 'image/svg+xml').documentElement;
+  if (svg.nodeName !== 'svg') return null;
+  if (!svg.hasAttribute('viewBox')) svg.setAttribute('viewBox', `0 0 ${svg.getAttribute('width')} ${svg.getAttribute('height')}`);
+  svg.setAttribute('role', 'img');
+  svg.setAttribute('aria-label', `Mapa przebiegu: ${inputName}`);
+  return document.importNode(svg, true);
+}
+
+// What the program printed, without the usage text that follows a wrong call.
+function programSaid(stdout) {
+  const text = new TextDecoder().decode(stdout);
+  return (text.endsWith(described.usage) ? text.slice(0, -described.usage.length) : text).trim();
+}
+
+// The page's own hint when the program has none: what most often makes every line fail.
+function hintFor(summary) {
+  if (summary.lines === 0) return 'Plik jest pusty.';
+  if (summary.rejected === 0) return 'W pliku nie ma linii z punktami.';
+  if (summary.format >= summary.outside + summary.height) {
+    return 'Sprawdź, czym rozdzielone są pola w pliku i czy liczby mają przecinek dziesiętny (wtedy „plik z arkusza” ' +
+      'albo „przecinek dziesiętny”). Komunikaty logu poniżej mówią, które pole jest złe.';
+  }
+  if (summary.outside >= summary.height) {
+    return 'Punkty leżą poza obszarem układu, w którym mają być: sprawdź kierunek (układ współrzędnych pliku).';
+  }
+  return 'Wysokości H są poza dozwolonym zakresem: sprawdź, czy czwarte pole to H.';
+}
+
+// An error when nothing was converted, a warning when lines were rejected: why, the program's words
+// for a person, and what to try.
+function showVerdict(article, result) {
+  const { status, summary, notes } = result;
+  const said = programSaid(result.stdout);
+  let [look, reason, hint] = ['', '', ''];
+  if (!summary || (status !== 0 && status !== 3)) {
+    look = 'error';
+    reason = `Nie przeliczono pliku (kod wyjścia ${status}): ${said || 'program nie podał przyczyny'}`;
+    hint = said.includes('--') ? 'Popraw ustawienia w kroku 2.' : '';
+  } else if (summary.written === 0) {
+    look = 'error';
+    reason = `Nic nie przeliczono${summary.rejected ? `: odrzucone ${summary.rejected} z ${summary.lines} linii` : ''}.`;
+    hint = hintFor(summary);
+  } else if (summary.rejected > 0) {
+    look = 'warning';
+    reason = `Odrzucone linie: ${summary.rejected} (zaznaczone w podglądzie, przyczyny w komunikatach logu).`;
+  }
+  if (!look && !notes) return;
+  article.classList.add(look || 'info');
+  const box = article.querySelector('.verdict');
+  box.hidden = false;
+  for (const [part, text] of [['.reason', reason], ['.notes', notes.trim()], ['.hint', hint]]) {
+    box.querySelector(part).textContent = text;
+    box.querySelector(part).hidden = !text;
+  }
+}
+
+function showMessages(article, messages, total) {
+  if (messages.length === 0) return;
+  const list = article.querySelector('.messages');
+  for (const { text } of messages.slice(0, LISTED_MESSAGES)) {
+    const item = document.createElement('li');
+    item.textContent = text;
+    list.append(item);
+  }
+  if (total > LISTED_MESSAGES) {
+    const item = document.createElement('li');
+    item.className = 'more';
+    item.textContent = `… razem ${total}: cały wykaz w logu`;
+    list.append(item);
+  }
+  article.querySelector('.messages-part').hidden = false;
 }
 
 function newArticle(inputName) {
@@ -230,46 +407,35 @@ function newArticle(inputName) {
   return article;
 }
 
-function showResult(inputName, sent, result) {
+function showResult(inputName, names, result) {
   const article = newArticle(inputName);
-  article.querySelector('.summary').textContent = summaryText(result.summary, result.status);
-  if (result.status !== 0 || result.stdout.length > 0) {
-    const failure = article.querySelector('.failure');
-    failure.hidden = false;
-    failure.textContent = `Kod wyjścia ${result.status}\n${new TextDecoder().decode(result.stdout)}`;
-  }
+  const { summary, files } = result;
+  article.querySelector('.summary').textContent = summary ? summary.text : '';
+  showVerdict(article, result);
   const downloads = article.querySelector('.downloads');
-  const output = outputName(inputName);
-  const order = (name) => [output, output + '.log'].indexOf(name) >>> 0; // the result, the log, then the rest
-  const made = Object.keys(result.files).filter((name) => !(name in sent)); // the inputs, as they were
-  for (const name of made.sort((a, b) => order(a) - order(b))) {
-    const bytes = result.files[name];
-    const svg = name.endsWith('.svg');
-    downloads.append(download(name, bytes, svg ? 'image/svg+xml' : 'application/octet-stream'));
-    if (svg) {
-      const map = document.createElement('img');
-      map.alt = `Mapa przebiegu: ${inputName}`;
-      map.src = downloads.lastChild.href;
-      article.querySelector('.map').append(map);
-    }
+  const order = (name) => [names.output, names.log, names.map, names.rejected].indexOf(name) >>> 0;
+  for (const name of Object.keys(files).filter((n) => n !== inputName).sort((a, b) => order(a) - order(b))) {
+    const svg = name === names.map;
+    downloads.append(download(name, files[name], svg ? 'image/svg+xml' : 'application/octet-stream'));
+    const map = svg && inlineMap(files[name], inputName);
+    if (map) article.querySelector('.map').append(map);
   }
-  if (result.files[output]) article.querySelector('.output').textContent = preview(result.files[output]);
-  if (result.files[output + '.log']) article.querySelector('.log').textContent = preview(result.files[output + '.log']);
+  // A map with no point on it is only the area: closed, out of the way of the reason.
+  article.querySelector('.map').open = !summary || summary.written + summary.outside + summary.height > 0;
+  article.querySelector('.map').hidden = !files[names.map];
+  const messages = files[names.log] ? logMessages(files[names.log]) : [];
+  const output = files[names.output];
+  fillPart(article, '.output', output, output && rejectedLines(previewLines(output).lines, messages));
+  fillPart(article, '.rejected', names.rejected && files[names.rejected]);
+  showMessages(article, messages, summary ? summary.rejected + summary.warnings : messages.length);
+  fillPart(article, '.log', files[names.log]);
   $('results').append(article);
 }
 
-function showSkipped(inputName, reason) {
-  const article = newArticle(inputName);
-  const failure = article.querySelector('.failure');
-  failure.hidden = false;
-  failure.textContent = reason;
-  for (const part of article.querySelectorAll('details')) part.remove();
-  $('results').append(article);
-}
-
+// Counts as the program's summary writes them: plain digits.
 function showProgress(done, total) {
   $('progress').value = total > 0 ? Math.min(done / total, 1) : 0;
-  $('progress-text').textContent = `${done.toLocaleString('pl-PL')} z ${total.toLocaleString('pl-PL')} linii`;
+  $('progress-text').textContent = `${done} z ${Math.max(done, total)} linii`;
 }
 
 async function convertAll() {
@@ -281,21 +447,18 @@ async function convertAll() {
   $('convert').disabled = true;
   $('progress-box').hidden = false;
   for (const file of chosenFiles) {
-    if (file.name === SEPARATORS_FILE) {
-      showSkipped(file.name, `Plik ${SEPARATORS_FILE} to plik separatorów programu: zmień nazwę pliku punktów.`);
-      continue;
-    }
     $('hint').textContent = `Przeliczam ${file.name}…`;
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    const total = countLines(bytes);
-    showProgress(0, total);
-    const args = ['--map', outputName(file.name) + '.svg', file.name, '-'];
-    args.push(settings.mode, settings.direction, settings.height, settings.xy, settings.h);
-    const files = { [SEPARATORS_FILE]: separatorsFile(settings), [file.name]: bytes };
     try {
-      const result = await runInWorker({ args, files }, (lines) => showProgress(lines, total), [bytes.buffer]);
-      showProgress(total, total);
-      showResult(file.name, files, result);
+      const names = await window.zelwan.outputPaths(file.name);
+      names.map = `${names.output}.svg`;
+      names.rejected = settings.options.rejected ? rejectedName(names.output) : null;
+      const bytes = new Uint8Array(await file.arrayBuffer());
+      const total = countLines(bytes);
+      showProgress(0, total);
+      const args = runArguments(settings, file.name, names);
+      const result = await runInWorker({ args, files: { [file.name]: bytes } }, (lines) => showProgress(lines, total), [bytes.buffer]);
+      if (result.summary) showProgress(result.summary.lines, result.summary.lines);
+      showResult(file.name, names, result);
     } catch (error) {
       $('hint').textContent = `Nie udało się przeliczyć ${file.name}: ${error.message}`;
       break;
@@ -308,8 +471,9 @@ async function convertAll() {
 // --- wiring -----------------------------------------------------------------------------------
 
 function wire() {
-  restoreSettings();
   $('mode').addEventListener('change', fillDirections);
+  $('sheet').addEventListener('change', (event) => setFileKind(FILE_KINDS[event.target.checked ? 'sheet' : 'plain']));
+  $('step-settings').addEventListener('input', (event) => event.target.id !== 'sheet' && showFileKind());
   $('files').addEventListener('change', (event) => chooseFiles(event.target.files));
   const drop = $('drop');
   for (const name of ['dragenter', 'dragover']) {
@@ -330,4 +494,18 @@ function wire() {
   $('convert').addEventListener('click', convertAll);
 }
 
-wire();
+// The settings wait for the program's own list of codes.
+async function start() {
+  wire();
+  try {
+    described = await window.zelwan.describe();
+  } catch (error) {
+    $('hint').textContent = `Program nie wystartował: ${error.message}`;
+    return;
+  }
+  fillSystems();
+  restoreSettings();
+  chooseFiles(chosenFiles);
+}
+
+start();

@@ -13,7 +13,7 @@ export default [
       sourceType: 'script',
       globals: {
         ...globals.browser,
-        ...Object.fromEntries(['createZelwan', 'runZelwan', 'filesUnder', 'workerMain'].map((name) => [name, 'readonly'])),
+        ...Object.fromEntries(['createZelwan', 'runZelwan', 'filesUnder', 'zelwanAnswers', 'workerMain'].map((name) => [name, 'readonly'])),
         module: 'readonly', // zelwan-run.js exports itself to Node where there is one
       },
     },

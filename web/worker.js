@@ -1,8 +1,14 @@
 'use strict';
-// The worker's side: each request is one run of the program in a fresh module instance, so that
-// the page stays responsive however large the file. The page builds this worker from the text of
-// createZelwan, runZelwan, filesUnder and workerMain, so that it starts from file:// as well.
+// The worker's side: each run is the program in a fresh module instance, so that the page stays
+// responsive however large the file; questions about codes and names go to one instance that never
+// runs main. The page builds this worker from the text of createZelwan, runZelwan, filesUnder,
+// zelwanAnswers and workerMain, so that it starts from file:// as well.
 function workerMain() {
+  let answers = null;
+  const ask = ({ ask: question, input, directory }) => {
+    answers = answers || zelwanAnswers(createZelwan);
+    return question === 'describe' ? answers.describe() : answers.outputPaths(input, directory);
+  };
   self.onmessage = (event) => {
     const { id, request } = event.data;
     let shownAt = 0;
@@ -14,6 +20,10 @@ function workerMain() {
       }
     };
     try {
+      if (request.ask) {
+        self.postMessage({ id, result: ask(request) });
+        return;
+      }
       const result = runZelwan(createZelwan, request, onProgress);
       const views = [result.stdout, result.stderr, ...Object.values(result.files)];
       self.postMessage({ id, result }, [...new Set(views.map((b) => b.buffer))]); // moved, not copied

@@ -6,13 +6,15 @@
 // contents before the run, relative path -> Uint8Array (a path ending in "/" with null is an empty
 // folder); and where that directory stands (an empty folder of its own by default).
 // Resolves nothing asynchronously: the module compiles synchronously (in a worker or in Node).
-// Returns {status, stdout, stderr, summary, files}: the status as a shell sees it (0-255), the
-// standard streams as bytes, the counts of the record loop (null when it never ran), and every
-// regular file under the working directory after the run.
+// Returns {status, stdout, stderr, summary, notes, files}: the status as a shell sees it (0-255),
+// the standard streams as bytes, the counts of the record loop with the program's summary line as
+// `text` (null when the loop never ran), the program's words for a person (lines of text, "" when
+// none), and every regular file under the working directory after the run.
 function runZelwan(createModule, request, onProgress) {
   const stdout = [];
   const stderr = [];
   let summary = null;
+  let notes = '';
   const instance = {
     noInitialRun: true,
     quit: (code, toThrow) => {
@@ -21,6 +23,9 @@ function runZelwan(createModule, request, onProgress) {
     onProgress: (lines) => onProgress && onProgress(lines),
     onSummary: (counts) => {
       summary = counts;
+    },
+    onNote: (text) => {
+      notes += text;
     },
     preRun: [
       // Byte by byte: never decoded, never split into lines.
@@ -53,7 +58,22 @@ function runZelwan(createModule, request, onProgress) {
     stdout: Uint8Array.from(stdout),
     stderr: Uint8Array.from(stderr),
     summary,
+    notes,
     files: filesUnder(FS, cwd),
+  };
+}
+
+// The program's own answers, from an instance that never runs main: describe() what each direction
+// code names (zelwan_describe), and outputPaths(input, directory) the result and the log that a run
+// with these two arguments writes.
+function zelwanAnswers(createModule) {
+  const instance = { noInitialRun: true };
+  const ready = createModule(instance);
+  if (ready && ready.catch) ready.catch(() => {}); // a failure shows at the first question
+  const ask = (name, ...args) => JSON.parse(instance.ccall(name, 'string', args.map(() => 'string'), args));
+  return {
+    describe: () => ask('zelwan_describe'),
+    outputPaths: (input, directory) => ask('zelwan_output_paths', input, directory),
   };
 }
 

@@ -1,5 +1,5 @@
 // The page, headless:  node web/tests/page.test.mjs <page folder> <native zelwan>
-// From file://, its controls convert the bundled example into what tests/cli/map_example/out/ holds;
+// From file://, its controls convert a spreadsheet's CSV into what tests/cli/sheet_decimal_comma/out/ holds;
 // from a local server, window.zelwan.run leaves what the native program leaves on generated cases.
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -62,33 +62,34 @@ async function pageControls() {
   const downloads = path.join(tmp, 'downloads');
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allowAndName', downloadPath: downloads, eventsEnabled: true });
 
-  // The delimiters and separator are left as the page starts: those of the golden separatory.txt.
-  await (await page.$('#files')).uploadFile(path.join(repo, 'examples/punkty_2000.txt'));
-  // One after another: a new mode fills the directions anew.
-  const settings = { mode: '0', direction: '3', 'height-direction': '0', 'xy-code': '1', 'h-code': '1' };
-  const chosen = {};
-  for (const [id, value] of Object.entries(settings)) chosen[id] = (await page.select(`#${id}`, value))[0];
-  check(JSON.stringify(chosen) === JSON.stringify(settings), `file://: settings chosen ${JSON.stringify(chosen)}`);
+  // A spreadsheet's CSV, converted as tests/cli/sheet_decimal_comma is: the choice sets the rest.
+  const golden = path.join(repo, 'tests/cli/sheet_decimal_comma');
+  await (await page.$('#files')).uploadFile(path.join(golden, 'in/arkusz.csv'));
+  await page.waitForSelector('#direction option'); // the codes are the program's answer
+  await page.click('#sheet');
+  // The case's codes, one after another: a new mode fills the directions anew.
+  const codes = { mode: '0', direction: '2', 'height-direction': '0', 'xy-code': '1', 'h-code': '1' };
+  for (const [id, value] of Object.entries(codes)) await page.select(`#${id}`, value);
   await page.click('#convert');
   await page.waitForSelector('#results .result', { timeout: 60000 });
 
-  const summary = await page.$eval('#results .summary', (p) => p.textContent);
-  check(summary.includes('linie 8, zapisane 5, odrzucone 3 (format 1, poza obszarem 1, H 1), ostrzeżenia 1'),
-    `file://: summary "${summary}"`);
-  const drawn = await page.$eval('#results .map img', (img) => img.decode().then(() => img.naturalWidth, () => 0));
-  check(drawn > 0, `file://: the map is drawn on the page (${drawn} px wide)`);
+  // The program's summary; the two rejected lines marked; a tooltip on each point of the map.
+  const shown = await page.$eval('#results .result', (article) => [article.className,
+    article.querySelector('.summary').textContent,
+    ...[...article.querySelectorAll('.output .rejected-line, .map svg title')].map((e) => e.textContent.trim())]);
+  check(JSON.stringify(shown) === JSON.stringify(['result warning',
+    'zelwan: linie 6, zapisane 3, odrzucone 2 (format 1, poza obszarem 1, H 0), ostrzezenia 0, log arkusz_wynik.csv.log',
+    'linia 2: 101', 'linia 3: 102', 'linia 4: 103', 'linia 5: 104',
+    '104;5541000,00;7415000,00;250,00', '105;5410000.00;4556000.00;250.00']), `file://: shown ${JSON.stringify(shown)}`);
 
   for (const link of await page.$$('#results .downloads a')) await link.click();
   for (let waited = 0; finished.size < 3 && waited < 300; ++waited) await new Promise((r) => setTimeout(r, 100));
   const got = Object.fromEntries([...finished].filter(([, state]) => state === 'completed')
     .map(([guid]) => [names.get(guid), fs.readFileSync(path.join(downloads, guid))]));
-  const result = 'punkty_2000_wynik.txt';
-  const expected = { [result]: result, [`${result}.log`]: `${result}.log`, [`${result}.svg`]: 'mapa.svg' };
-  check(Object.keys(got).sort().join() === Object.keys(expected).join(), `file://: downloaded ${Object.keys(got)}`);
-  for (const [name, goldenName] of Object.entries(expected)) {
-    const want = fs.readFileSync(path.join(repo, 'tests/cli/map_example/out', goldenName));
-    check(got[name] && masked(name, got[name]).equals(want), `file://: downloaded ${name} is out/${goldenName}`);
-  }
+  const differ = Object.keys(got).filter((name) => !name.endsWith('.svg')
+    && !masked(name, got[name]).equals(fs.readFileSync(path.join(golden, 'out', name))));
+  check(Object.keys(got).sort().join() === 'arkusz_wynik.csv,arkusz_wynik.csv.log,arkusz_wynik.csv.svg' && !differ.length,
+    `file://: downloaded ${Object.keys(got)}; the result and the log are out/'s${differ.length ? `, but not ${differ}` : ''}`);
   clean();
   await page.close();
 }
