@@ -10,7 +10,7 @@ file(WRITE ${text_dir}/zelwan-windows.1 "${source}")
 execute_process(COMMAND ${GROFF} -k -man -Tutf8 -P-cbou -rLL=78n -rcR=1 ${text_dir}/zelwan-windows.1
                 OUTPUT_VARIABLE text ERROR_VARIABLE warnings RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT warnings STREQUAL "")
-  message(FATAL_ERROR "groff could not render ${MANUAL}: ${result} ${warnings}")
+  message(FATAL_ERROR "groff could not render ${text_dir}/zelwan-windows.1 (from ${MANUAL}): ${result} ${warnings}")
 endif()
 string(REPLACE "\n" "\r\n" text "${text}")
 file(WRITE ${TEXT} "${text}")

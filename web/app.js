@@ -78,7 +78,7 @@ window.zelwan = {
 
 // --- settings ---------------------------------------------------------------------------------
 
-let described = null; // the program's zelwan_describe: version, direction codes, usage text
+let described = null; // the program's zelwan_describe: direction codes, usage text
 
 function decimalsWord(count) {
   if (count === 1) return 'miejsce';
@@ -365,7 +365,7 @@ function showVerdict(article, result) {
   if (!summary || (status !== 0 && status !== 3)) {
     look = 'error';
     reason = `Nie przeliczono pliku (kod wyjścia ${status}): ${said || 'program nie podał przyczyny'}`;
-    hint = said.includes('--') ? 'Popraw ustawienia w kroku 2.' : '';
+    hint = status === 2 ? 'Popraw ustawienia w kroku 2.' : ''; // 2: the program refused the call itself
   } else if (summary.written === 0) {
     look = 'error';
     reason = `Nic nie przeliczono${summary.rejected ? `: odrzucone ${summary.rejected} z ${summary.lines} linii` : ''}.`;

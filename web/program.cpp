@@ -64,13 +64,10 @@ std::string reply;  // what the last call below returned, until the next one
 
 extern "C" {
 
-// {"version", "directions": [{"code", "from", "to", "heights_system" (null: none),
+// {"directions": [{"code", "from", "to", "heights_system" (null: none),
 // "heights_constant"}], "usage"}: what each direction code names, from the program's own table.
 EMSCRIPTEN_KEEPALIVE const char* zelwan_describe() {
-    const std::string version = version_text();
-    reply = "{\"version\":";
-    append_json(reply, std::string_view(version).substr(0, version.find('\n')));
-    reply += ",\"directions\":[";
+    reply = "{\"directions\":[";
     int code = 0;
     for (const DirectionCode& row : direction_codes()) {
         reply += code == 0 ? "{\"code\":" : ",{\"code\":";

@@ -27,11 +27,10 @@ std::string open_failure_advice(std::string_view path, int error) {
             if (!folder.empty() && !is_there(folder)) {
                 return message_text(ADVICE_NO_FOLDER, 0, folder.string());
             }
-            std::string text = message_text(ADVICE_NO_FILE, 0, path);
-            return path == SEPARATORS_FILE_NAME ? text + ADVICE_SEPARATORS : text;
+            return message_text(ADVICE_NO_FILE, 0, path);
         }
-        case EACCES:
-        case EPERM: return message_text(ADVICE_NO_PERMISSION, 0, path);
+        case EACCES:  // Windows says so of a folder too
+        case EPERM: return message_text(is_folder(path) ? ADVICE_A_FOLDER : ADVICE_NO_PERMISSION, 0, path);
         case EISDIR: return message_text(ADVICE_A_FOLDER, 0, path);
         case EROFS: return message_text(ADVICE_READ_ONLY, 0, path);
         case ENOSPC: return message_text(ADVICE_DISK_FULL, 0, path);
@@ -49,29 +48,26 @@ std::string output_folder_advice(std::string_view output_directory, std::string_
            message_text(ADVICE_RESULT_GOES, 0, output_path);
 }
 
-std::string code_advice(const RunSettings& settings) {
-    const auto codes = static_cast<std::int32_t>(direction_codes().size());
+std::string code_advice(const RunSettings& settings, const RunPlan& plan) {
     const std::int32_t mode = settings.transform_mode;
-    const std::int32_t direction = settings.direction;
+    const bool corrects_heights = mode == 0 || mode == 2;
     std::string text;
-    if (mode < 0 || mode > 2) {
+    if (!corrects_heights && mode != 1) {
         text += message_text(ADVICE_MODE, mode, {});
     }
-    if (direction < 0 || direction >= codes) {
-        return text + message_text(ADVICE_DIRECTION, direction, {});
-    }
-    const bool names_system =
-        direction_codes()[static_cast<std::size_t>(direction)].height_only_system != nullptr;
-    if (mode == 2 && !names_system) {
-        return text + message_text(ADVICE_NO_SYSTEM, direction, {});
-    }
-    if ((mode == 0 || mode == 2) && settings.height_direction != 0 && settings.height_direction != 1) {
+    if (plan.gate == nullptr) {  // a direction code the table has not, or one that names no system
+        const auto codes = static_cast<std::int32_t>(direction_codes().size());
+        const bool in_table = settings.direction >= 0 && settings.direction < codes;
+        text +=
+            message_text(mode == 2 && in_table ? ADVICE_NO_SYSTEM : ADVICE_DIRECTION, settings.direction, {});
+    } else if (corrects_heights && plan.height_system == nullptr) {
         text += message_text(ADVICE_HEIGHT_DIRECTION, settings.height_direction, {});
     }
     return text;
 }
 
 std::string comma_advice(const RecordCounts& counts, long long comma_lines) {
-    const bool most_rejected = counts.bad_format > 0 && counts.bad_format >= counts.written;
+    const bool most_rejected =
+        counts.bad_format > 0 && 2 * counts.bad_format >= counts.written + counts.rejected();
     return most_rejected && 2 * comma_lines >= counts.bad_format ? std::string(ADVICE_COMMA) : std::string();
 }

@@ -15,8 +15,9 @@ std::string open_failure_advice(std::string_view path, int error);
 // result goes elsewhere, and where. "" otherwise.
 std::string output_folder_advice(std::string_view output_directory, std::string_view output_path);
 
-// A line for each code outside its list, saying what the run then does not do. "" when none.
-std::string code_advice(const RunSettings& settings);
+// A line for each code outside its list, saying what the run, as planned, then does not do. ""
+// when none.
+std::string code_advice(const RunSettings& settings, const RunPlan& plan);
 
 // When most lines were rejected for their format and held decimal commas: --decimal-comma.
 std::string comma_advice(const RecordCounts& counts, long long comma_lines);

@@ -42,6 +42,16 @@ constexpr DirectionCode DIRECTION_CODES[] = {
      &zelwan::SYSTEM_ZONE7_2000, MSG_H_OUTSIDE_2000},
     {planar_transformation(Direction::to_1965), MSG_OUTSIDE_COUNTY, BLOCK_TO_1965, nullptr, nullptr},
 };
+// The PROJ files are named by the core's Direction (zelwan-2.pipeline), which must then be the code
+// that prints the same pipeline with --proj.
+static_assert([] {
+    for (std::size_t code = 0; code < std::size(DIRECTION_CODES); ++code) {
+        if (static_cast<std::size_t>(DIRECTION_CODES[code].transformation.direction) != code) {
+            return false;
+        }
+    }
+    return true;
+}());
 
 // Heights are corrected only with height direction 0 or 1; other values leave them as read.
 void take_height(RunPlan& plan, const zelwan::CoordinateSystemInfo& system, std::int32_t height_direction) {
@@ -89,7 +99,10 @@ constexpr OptionRow OPTION_ROWS[] = {
     {"--keep-extra", nullptr, "  --keep-extra        pola po H (np. kod punktu) zapisywane po H\n",
      [](RunOptions& o, const char*) -> const char* { o.keep_extra = true; return nullptr; }},
     {"--rejected", "nazwy pliku", "  --rejected PLIK     linie odrzucone do PLIK zamiast do wyniku\n",
-     [](RunOptions& o, const char* value) -> const char* { o.rejected_path = value; return nullptr; }},
+     [](RunOptions& o, const char* value) -> const char* {
+         o.rejected_path = value;
+         return *value == '\0' ? USAGE_EMPTY : nullptr;
+     }},
 };
 // clang-format on
 
@@ -244,7 +257,7 @@ CommandLine parse_command_line(int argc, char* const argv[]) {
         }
         const bool takes_value = row->value != nullptr;
         if (takes_value && argc - first - 2 < 7) {  // its value would be the first of the seven
-            return usage_error(std::string(USAGE_WITHOUT) + row->value + '\n', name);
+            return usage_error(std::string(USAGE_WITHOUT) + row->value + USAGE_OR_TOO_FEW, name);
         }
         bool& seen = given[static_cast<std::size_t>(row - OPTION_ROWS)];
         if (takes_value && seen) {  // a second value would silently replace the first

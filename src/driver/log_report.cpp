@@ -1,5 +1,7 @@
 #include "driver/log_report.h"
 
+#include "driver/message_format.h"
+
 namespace {
 
 void write_parameter_block(TextWriter& log, const ParameterBlockText& block) {

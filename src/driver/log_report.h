@@ -3,7 +3,6 @@
 #include <ctime>
 #include <string_view>
 
-#include "driver/message_format.h"
 #include "driver/messages.h"
 #include "driver/text_io.h"
 

@@ -25,6 +25,8 @@ inline constexpr char USAGE_UNKNOWN[] = "nieznana opcja: %s\n";
 inline constexpr char USAGE_TWICE[] = "opcja %s podana dwa razy\n";
 inline constexpr char USAGE_AFTER_SEVEN[] = "opcja %s po siedmiu argumentach\n";
 inline constexpr char USAGE_WITHOUT[] = "%s bez ";  // and what it takes: "--map bez nazwy pliku"
+// An option whose value would be the first of the seven: its value was left out, or an argument.
+inline constexpr char USAGE_OR_TOO_FEW[] = " albo za malo argumentow po niej\n";
 inline constexpr char USAGE_PROJ_ALONE[] = "%s tylko z samym kierunkiem\n";
 inline constexpr char USAGE_PROJ_DIRECTION[] = "kierunek --proj '%s' zamiast 0 do %d\n";
 inline constexpr char USAGE_MAP_ONTO_RUN_FILE[] = "mapa %s nadpisalaby plik przebiegu\n";

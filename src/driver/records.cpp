@@ -32,16 +32,18 @@ void warn_line(RecordLoop& loop, const char* message) {
 // line is done.
 void reject_line(RecordLoop& loop, const char* message) {
     warn_line(loop, message);
-    TextWriter& out = loop.rejected != nullptr ? *loop.rejected : loop.out;
-    out.write(loop.current_line);
-    out.end_line();
+    loop.rejected->write(loop.current_line);
+    loop.rejected->end_line();
+}
+
+bool is_digit_at(std::string_view text, std::size_t i) {
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
 }
 
 // Digits, a comma and digits: a number as a Polish spreadsheet writes it.
 bool holds_decimal_comma(std::string_view line) {
     for (std::size_t at = line.find(','); at != std::string_view::npos; at = line.find(',', at + 1)) {
-        const auto digit = [&](std::size_t i) { return i < line.size() && line[i] >= '0' && line[i] <= '9'; };
-        if (at > 0 && digit(at - 1) && digit(at + 1)) {
+        if (at > 0 && is_digit_at(line, at - 1) && is_digit_at(line, at + 1)) {
             return true;
         }
     }
@@ -200,19 +202,22 @@ void process_record(RecordLoop& loop, std::string_view piece) {
 RecordsEnd process_records(RecordLoop& loop, LineReader& input) {
     loop.line_number = 0;
     loop.counts = {};
+    if (loop.rejected == nullptr) {
+        loop.rejected = &loop.out;
+    }
     std::string_view piece;
-    if (loop.header && input.next(piece)) {  // numbered like any line, and in both files
+    if (loop.header && input.next(piece)) {  // numbered like any line, and at the top of both files
         ++loop.line_number;
-        for (TextWriter* out : {&loop.out, loop.rejected}) {
-            if (out != nullptr) {
-                out->write(line_content(piece));
-                out->end_line();
-            }
+        loop.out.write(line_content(piece));
+        loop.out.end_line();
+        if (loop.rejected != &loop.out) {
+            loop.rejected->write(line_content(piece));
+            loop.rejected->end_line();
         }
     }
     while (input.next(piece)) {
         process_record(loop, piece);
-        if (loop.out.failed || loop.log.failed || (loop.rejected != nullptr && loop.rejected->failed)) {
+        if (loop.out.failed || loop.log.failed || loop.rejected->failed) {
             return RecordsEnd::write_failed;
         }
     }

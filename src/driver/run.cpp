@@ -107,24 +107,37 @@ bool same_file(const char* a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error);
 }
 
+// Whether two names, spelled however, lead to one place, whether or not a file is there yet.
+bool same_place(const char* a, const std::string& b) {
+    std::error_code error_a;
+    std::error_code error_b;
+    const std::filesystem::path place_a = std::filesystem::absolute(a, error_a).lexically_normal();
+    const std::filesystem::path place_b = std::filesystem::absolute(b, error_b).lexically_normal();
+    return !error_a && !error_b && place_a == place_b;
+}
+
 // A file the run creates at `path` would overwrite one of its other files, named as text or as a
 // file: the input, the result, the log, the separators file, or `also` (the map or the rejected).
-bool overwrites_run_file(const RunConfig& config, const char* path, const char* also) {
+// With `before_it_exists`, also a name that leads to a file the run has yet to create.
+bool overwrites_run_file(const RunConfig& config, const char* path, const char* also, bool before_it_exists) {
     for (const std::string& file : {std::string(config.input_path), config.paths.output, config.paths.log,
                                     std::string(SEPARATORS_FILE_NAME), std::string(also ? also : "")}) {
-        if (!file.empty() && (path == file || same_file(path, file))) {
+        if (!file.empty() &&
+            (path == file || same_file(path, file) || (before_it_exists && same_place(path, file)))) {
             return true;
         }
     }
     return false;
 }
 
+// A map spelled otherwise than the result or the log is refused only once they exist, after the run.
 bool map_overwrites(const RunConfig& config) {
-    return overwrites_run_file(config, config.options.map_path, config.options.rejected_path);
+    return overwrites_run_file(config, config.options.map_path, config.options.rejected_path, false);
 }
 
+// The file of rejected lines is opened at the start: however spelled, it is refused before any file is.
 bool rejected_overwrites(const RunConfig& config) {
-    return overwrites_run_file(config, config.options.rejected_path, config.options.map_path);
+    return overwrites_run_file(config, config.options.rejected_path, config.options.map_path, true);
 }
 
 // After a complete run: the map, from the points the loop placed. The output and the log exist
@@ -169,7 +182,7 @@ int open_and_convert(RunConfig& config, Console& console) {
     }
     std::optional<FileSink> rejected;
     if (const char* path = config.options.rejected_path) {
-        if (rejected_overwrites(config)) {  // the result exists now: spelled otherwise, it shows
+        if (rejected_overwrites(config)) {  // a link to the result shows only now that the result exists
             return failure(console, MSG_CANNOT_CREATE, path);
         }
         rejected.emplace(open_file(path, "wb"));
@@ -187,17 +200,20 @@ const char* take_separators(RunConfig& config, Console& console) {
     if (options.delimiters == nullptr || options.separator == nullptr) {
         FileSource file(open_file(SEPARATORS_FILE_NAME, "rb"));
         if (!file.file) {
-            advise(console, open_failure_advice(SEPARATORS_FILE_NAME, errno));
+            const std::string why = open_failure_advice(SEPARATORS_FILE_NAME, errno);
+            advise(console, why.empty() ? why : why + ADVICE_SEPARATORS);
             return MSG_CANNOT_CREATE;
         }
         if (const char* message = read_separators(file, config.separators, options.separator == nullptr)) {
             return message;
         }
     }
-    config.separators.input_delimiters =
-        options.delimiters ? options.delimiters : config.separators.input_delimiters;
-    config.separators.output_separator =
-        options.separator ? options.separator : config.separators.output_separator;
+    if (options.delimiters != nullptr) {
+        config.separators.input_delimiters = options.delimiters;
+    }
+    if (options.separator != nullptr) {
+        config.separators.output_separator = options.separator;
+    }
     return nullptr;
 }
 
@@ -269,12 +285,11 @@ int convert_file(const RunConfig& config, LineReader& input, ByteSink& output, B
         console.watcher->finished({loop.line_number, loop.counts, config.paths.log});
         advise(console, comma_advice(loop.counts, loop.comma_lines));
     }
-    NamedWriter files[] = {
-        {&out_writer, config.paths.output}, {&log_writer, config.paths.log}, {nullptr, {}}};
-    if (loop.rejected != nullptr) {
-        files[2] = {loop.rejected, options.rejected_path};
-    }
-    int status = finish_run(end, config, std::span(files, loop.rejected != nullptr ? 3 : 2), console);
+    const NamedWriter files[] = {
+        {&out_writer, config.paths.output},
+        {&log_writer, config.paths.log},
+        {rejected_writer ? &*rejected_writer : nullptr, rejected ? options.rejected_path : ""}};
+    int status = finish_run(end, config, std::span(files, rejected_writer ? 3 : 2), console);
     if (status == EXIT_COMPLETE && map) {
         status = write_map_file(config, *map, loop.counts.bad_format, console);
     }
@@ -317,7 +332,9 @@ int run(int argc, char* argv[], Console& console) {
     if (const char* where = comma_clash(config)) {
         return usage_error(console, message_text(USAGE_COMMA_SPLITS, 0, where));
     }
-    advise(console, code_advice(settings));
-    advise(console, output_folder_advice(positional[1], config.paths.output));
+    if (console.watcher != nullptr) {  // words no calling tool would see are not made for it
+        advise(console, code_advice(settings, config.plan));
+        advise(console, output_folder_advice(positional[1], config.paths.output));
+    }
     return open_and_convert(config, console);
 }

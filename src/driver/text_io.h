@@ -54,7 +54,7 @@ struct FileSink final : ByteSink {
 // CR is passed on as CR LF, so that the line reader's rules (a LF ends a line, a CR LF is one line
 // end, the content ends at the first CR) split the file where an editor would; every other byte
 // passes unchanged. Whether a run is followed by LF is known only when the byte after it arrives:
-// the run is counted until then, however long, never held.
+// the run is counted until then, however long, and never kept in memory.
 struct LoneCrSource final : ByteSource {
     explicit LoneCrSource(ByteSource& s);
     long read(char* buffer, std::size_t size) override;

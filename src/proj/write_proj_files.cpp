@@ -34,7 +34,8 @@ int main(int argc, char* argv[]) {
     bool written = true;
     for (const zelwan::PlanarTransformation& t : zelwan::PLANAR_TRANSFORMATIONS) {
         std::string path = folder + "zelwan-";
-        path += std::to_string(static_cast<int>(t.direction));  // the direction code
+        path += std::to_string(
+            static_cast<int>(t.direction));  // the direction code (command_line.cpp holds it so)
         path += ".pipeline";
         written = write_file(path, zelwan::proj::pipeline(t) + "\n") && written;
     }
