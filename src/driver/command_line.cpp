@@ -44,14 +44,16 @@ constexpr DirectionCode DIRECTION_CODES[] = {
 };
 // The PROJ files are named by the core's Direction (zelwan-2.pipeline), which must then be the code
 // that prints the same pipeline with --proj.
-static_assert([] {
-    for (std::size_t code = 0; code < std::size(DIRECTION_CODES); ++code) {
-        if (static_cast<std::size_t>(DIRECTION_CODES[code].transformation.direction) != code) {
+constexpr bool codes_follow_directions() {
+    std::size_t code = 0;
+    for (const DirectionCode& row : DIRECTION_CODES) {
+        if (static_cast<std::size_t>(row.transformation.direction) != code++) {
             return false;
         }
     }
     return true;
-}());
+}
+static_assert(codes_follow_directions(), "each direction code is its transformation's Direction");
 
 // Heights are corrected only with height direction 0 or 1; other values leave them as read.
 void take_height(RunPlan& plan, const zelwan::CoordinateSystemInfo& system, std::int32_t height_direction) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
+#include <sstream>
 #include <string>
 
 #include "driver/messages.h"
@@ -27,10 +27,20 @@ TEST(DirectionCodes, TheLogsBlockShowsTheCoresNumbers) {
             {"xbp", p.xbp}, {"ybp", p.ybp}, {"xbw", p.xbw}, {"ybw", p.ybw}, {"a1", p.a1}, {"a2", p.a2},
             {"a3", p.a3},   {"a4", p.a4},   {"a5", p.a5},   {"a6", p.a6},   {"a7", p.a7}, {"a8", p.a8},
         };
-        const std::regex named_number(R"((\w+) ?= +([-0-9.e]+);)");
+        // Each entry reads "name= number;" with any spaces around the '='.
+        std::istringstream entries(numbers);
         int count = 0;
-        for (std::sregex_iterator it(numbers.begin(), numbers.end(), named_number), end; it != end; ++it, ++count) {
-            EXPECT_EQ(std::stod((*it)[2]), expected.at((*it)[1])) << (*it)[0];
+        for (std::string entry; std::getline(entries, entry, ';');) {
+            const std::size_t equals = entry.find('=');
+            if (equals == std::string::npos) {
+                continue;
+            }
+            std::istringstream name_part(entry.substr(0, equals));
+            std::string name;
+            name_part >> name;
+            SCOPED_TRACE(entry);
+            EXPECT_EQ(std::stod(entry.substr(equals + 1)), expected.at(name));
+            ++count;
         }
         EXPECT_EQ(count, p.degree == 2 ? 10 : 12);
     }

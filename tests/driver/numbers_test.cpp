@@ -1,9 +1,9 @@
 // Numbers read from tokens and written with a count of decimals.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "driver/fields.h"
