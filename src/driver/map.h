@@ -11,8 +11,6 @@
 #include "driver/run_plan.h"
 #include "driver/text_io.h"
 
-// Lines rejected for their format have no place and are only counted.
-
 // At most this many points of a class are kept, so that the map stays under 2 MB whatever the
 // input: a point with its tooltip takes at most about 250 bytes.
 inline constexpr std::size_t MAP_POINT_LIMIT = 2500;

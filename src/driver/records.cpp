@@ -28,12 +28,17 @@ void warn_line(RecordLoop& loop, const char* message) {
     write_message(loop.log, message, loop.line_number, loop.current_line);
 }
 
+// A line as read, with a line end of the output's kind.
+void copy_line(TextWriter& out, std::string_view line) {
+    out.write(line);
+    out.end_line();
+}
+
 // The message to the log, the line as read to the output or to the file of rejected lines; the
 // line is done.
 void reject_line(RecordLoop& loop, const char* message) {
     warn_line(loop, message);
-    loop.rejected->write(loop.current_line);
-    loop.rejected->end_line();
+    copy_line(*loop.rejected, loop.current_line);
 }
 
 bool is_digit_at(std::string_view text, std::size_t i) {
@@ -208,11 +213,9 @@ RecordsEnd process_records(RecordLoop& loop, LineReader& input) {
     std::string_view piece;
     if (loop.header && input.next(piece)) {  // numbered like any line, and at the top of both files
         ++loop.line_number;
-        loop.out.write(line_content(piece));
-        loop.out.end_line();
+        copy_line(loop.out, line_content(piece));
         if (loop.rejected != &loop.out) {
-            loop.rejected->write(line_content(piece));
-            loop.rejected->end_line();
+            copy_line(*loop.rejected, line_content(piece));
         }
     }
     while (input.next(piece)) {

@@ -81,7 +81,9 @@ int finish_run(RecordsEnd end, const RunConfig& config, std::span<const NamedWri
     if (end != RecordsEnd::complete) {
         const NamedWriter* failed = nullptr;
         for (const NamedWriter& file : files) {
-            failed = failed == nullptr && file.writer->failed ? &file : failed;
+            if (failed == nullptr && file.writer->failed) {
+                failed = &file;
+            }
             file.writer->flush();  // what was converted so far is kept
         }
         return end == RecordsEnd::read_failed || failed == nullptr

@@ -49,11 +49,11 @@ std::string numbers(std::initializer_list<double> values) {
     return text;
 }
 
-// The transformation between the same two systems the other way.
-const PlanarTransformation& way_back(const PlanarTransformation& t) {
-    return *std::find_if(
-        std::begin(PLANAR_TRANSFORMATIONS), std::end(PLANAR_TRANSFORMATIONS),
-        [&t](const PlanarTransformation& other) { return &other.from == &t.to && &other.to == &t.from; });
+// Every pair of systems the core joins is joined both ways.
+const PlanarTransformation& transformation_between(const CoordinateSystemInfo& from,
+                                                   const CoordinateSystemInfo& to) {
+    return *std::find_if(std::begin(PLANAR_TRANSFORMATIONS), std::end(PLANAR_TRANSFORMATIONS),
+                         [&](const PlanarTransformation& t) { return &t.from == &from && &t.to == &to; });
 }
 
 // PROJ's complex horner evaluates the sum of (Cn_k + i Ce_k) (n + i e)^k with n the northing
@@ -66,7 +66,7 @@ std::string coefficients(const PlanarParameters& p) {
 
 std::string horner_step(const PlanarTransformation& t) {
     const PlanarParameters& p = planar_parameters(t.direction);
-    const PlanarParameters& back = planar_parameters(way_back(t).direction);
+    const PlanarParameters& back = planar_parameters(transformation_between(t.to, t.from).direction);
     return "+proj=horner +deg=" + std::to_string(p.degree) + " +fwd_origin=" + numbers({p.ybp, p.xbp}) +
            " +inv_origin=" + numbers({back.ybp, back.xbp}) + " +fwd_c=" + coefficients(p) +
            " +inv_c=" + coefficients(back);
@@ -137,10 +137,7 @@ struct Extent {
 
 // The transformation from "2000 S7 21" into the system, whose gate is its boundary in 2000 coordinates.
 const PlanarTransformation& from_zone7(const CoordinateSystemInfo& system) {
-    return *std::find_if(std::begin(PLANAR_TRANSFORMATIONS), std::end(PLANAR_TRANSFORMATIONS),
-                         [&system](const PlanarTransformation& t) {
-                             return &t.from == &SYSTEM_ZONE7_2000 && &t.to == &system;
-                         });
+    return transformation_between(SYSTEM_ZONE7_2000, system);
 }
 
 Extent area_of_use(const CoordinateSystemInfo& system) {
@@ -158,7 +155,10 @@ Extent area_of_use(const CoordinateSystemInfo& system) {
 std::string quoted_sql(const std::string& text) {
     std::string quoted = "'";
     for (const char c : text) {
-        quoted += c == '\'' ? std::string("''") : std::string(1, c);
+        quoted += c;
+        if (c == '\'') {
+            quoted += c;  // SQL doubles a quote inside a literal
+        }
     }
     return quoted + "'";
 }

@@ -33,10 +33,9 @@ int main(int argc, char* argv[]) {
     const std::string folder = std::string(argv[1]) + "/";
     bool written = true;
     for (const zelwan::PlanarTransformation& t : zelwan::PLANAR_TRANSFORMATIONS) {
-        std::string path = folder + "zelwan-";
-        path += std::to_string(
-            static_cast<int>(t.direction));  // the direction code (command_line.cpp holds it so)
-        path += ".pipeline";
+        // Named by the direction code, which command_line.cpp holds to be the Direction.
+        const std::string path =
+            folder + "zelwan-" + std::to_string(static_cast<int>(t.direction)) + ".pipeline";
         written = write_file(path, zelwan::proj::pipeline(t) + "\n") && written;
     }
     for (const zelwan::proj::ProjectedSystem& s : zelwan::proj::projected_systems()) {
